@@ -1,0 +1,8 @@
+#pragma once
+#include "platform/file_system.h"
+
+class CWin32FileSystem : public IFileSystem {
+  public:
+    int ReadIniInt(const std::wstring& path, const wchar_t* section, const wchar_t* key,
+                   int defaultValue) override;
+};

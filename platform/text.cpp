@@ -1,0 +1,31 @@
+#include "platform/text.h"
+
+void AppendUtf16(std::wstring& text, const char16_t* units, size_t count) {
+    if constexpr (sizeof(wchar_t) == 2) {
+        text.append(reinterpret_cast<const wchar_t*>(units), count);
+    } else {
+        for (size_t i = 0; i < count; ++i) {
+            char32_t c = units[i];
+            const bool high = c >= 0xD800 && c <= 0xDBFF;
+            if (high && i + 1 < count && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF) {
+                c = 0x10000 + ((c - 0xD800) << 10) + (units[i + 1] - 0xDC00);
+                ++i;
+            }
+            text.push_back(static_cast<wchar_t>(c));
+        }
+    }
+}
+
+static wchar_t LowerAscii(wchar_t c) {
+    return (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c;
+}
+
+bool EqualsNoCase(const std::wstring& a, const std::wstring& b) {
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (LowerAscii(a[i]) != LowerAscii(b[i]))
+            return false;
+    }
+    return true;
+}
