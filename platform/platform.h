@@ -1,0 +1,17 @@
+#pragma once
+
+class ISettingsStore;
+class ISystemInfo;
+class IFileSystem;
+class IVersionResource;
+class IMessageSource;
+
+// The ports through which the portable core reaches the system. The Win32 program fills it
+// with the real implementations, tests with fakes; an object keeps the ports it needs.
+struct Platform {
+    ISettingsStore* settings = nullptr;
+    ISystemInfo* system = nullptr;
+    IFileSystem* files = nullptr;
+    IVersionResource* versionResource = nullptr;
+    IMessageSource* messages = nullptr;
+};
