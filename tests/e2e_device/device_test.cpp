@@ -1,11 +1,6 @@
 #include "engine/action_fw_dn.h"
 #include "engine/product_keys.h"
-#include "engine/win32/registry.h"
-#include "engine/win32/win32_file_system.h"
-#include "engine/win32/win32_kernel.h"
-#include "engine/win32/win32_upgrade_library.h"
-#include "engine/win32/win32_usb_bus.h"
-#include "platform/platform.h"
+#include "tools/player_sim/win32/sim_harness.h"
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <string>
@@ -14,38 +9,6 @@
 namespace {
 const wchar_t* const CHILD_VARIABLE = L"QM_E2E_CHILD";
 const wchar_t* const CHILD_READY_EVENT = L"QuillmateE2E ChildReady";
-
-std::wstring ExeFolder() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring folder = path;
-    return folder.substr(0, folder.find_last_of(L'\\'));
-}
-
-DWORD RunProgram(const std::wstring& program, const std::wstring& arguments, bool wait = true,
-                 HANDLE* hProcess = nullptr) {
-    std::wstring commandLine = L"\"" + program + L"\" " + arguments;
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process))
-        return 0xFFFFFFFF;
-    CloseHandle(process.hThread);
-    if (!wait) {
-        *hProcess = process.hProcess;
-        return 0;
-    }
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD code = 0xFFFFFFFF;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hProcess);
-    return code;
-}
-
-DWORD Plug(const std::wstring& arguments) {
-    return RunProgram(ExeFolder() + L"\\player_plug.exe", arguments);
-}
 
 int SimNumber(const wchar_t* name) {
     wchar_t text[32] = {};
@@ -56,54 +19,32 @@ int SimNumber(const wchar_t* name) {
     return _wtoi(text);
 }
 
-// The real ports, as the program assembles them.
-struct RealPlatform {
-    CRegistry settings{HKEY_LOCAL_MACHINE};
-    CWin32FileSystem files;
-    CWin32UsbBus usb;
-    CWin32UpgradeLibrary library;
-    CWin32Clock clock;
-    CWin32NamedMutexes mutexes;
-    Platform platform;
-
-    RealPlatform() {
-        platform.settings = &settings;
-        platform.files = &files;
-        platform.usb = &usb;
-        platform.upgradeLibrary = &library;
-        platform.clock = &clock;
-        platform.mutexes = &mutexes;
-    }
-};
-
 // An installation in the simulator's folder: the library beside the program, a firmware folder
 // with a package description of version 1.30.
 class Device : public testing::Test {
   protected:
-    RealPlatform real;
+    sim::CRealDevicePlatform real;
     Platform& platform = real.platform;
 
     static void SetUpTestSuite() {
-        const std::wstring folder = ExeFolder();
+        const std::wstring folder = sim::ProgramFolder();
         CRegistry registry(HKEY_LOCAL_MACHINE);
         registry.WriteString(PULO5_KEY, VALUE_RUN_PATH, folder);
         registry.WriteString(PULO5_KEY, VALUE_FW_FOLDER, L"Firmware\\PULO5");
         CreateDirectoryW((folder + L"\\Firmware").c_str(), nullptr);
         CreateDirectoryW((folder + L"\\Firmware\\PULO5").c_str(), nullptr);
-        WritePrivateProfileStringW(L"FIRMWARE", L"MAJORVER", L"0",
-                                   (folder + L"\\Firmware\\PULO5\\fw.ini").c_str());
-        WritePrivateProfileStringW(L"FIRMWARE", L"MIDVER", L"1",
-                                   (folder + L"\\Firmware\\PULO5\\fw.ini").c_str());
-        WritePrivateProfileStringW(L"FIRMWARE", L"MINORVER", L"30",
-                                   (folder + L"\\Firmware\\PULO5\\fw.ini").c_str());
+        const std::wstring ini = folder + L"\\Firmware\\PULO5\\fw.ini";
+        WritePrivateProfileStringW(L"FIRMWARE", L"MAJORVER", L"0", ini.c_str());
+        WritePrivateProfileStringW(L"FIRMWARE", L"MIDVER", L"1", ini.c_str());
+        WritePrivateProfileStringW(L"FIRMWARE", L"MINORVER", L"30", ini.c_str());
     }
-    void SetUp() override { ASSERT_EQ(Plug(L"reset"), 0u); }
-    void TearDown() override { Plug(L"reset"); }
+    void SetUp() override { ASSERT_EQ(sim::RunPlug(L"reset"), 0u); }
+    void TearDown() override { sim::RunPlug(L"reset"); }
 };
 
 TEST_F(Device, PluggedPlayerIsFoundWithItsVersionAndKey) {
-    ASSERT_EQ(Plug(L"version 2.07"), 0u);
-    ASSERT_EQ(Plug(L"plug"), 0u);
+    ASSERT_EQ(sim::RunPlug(L"version 2.07"), 0u);
+    ASSERT_EQ(sim::RunPlug(L"plug"), 0u);
     char path[USB_PATH_SIZE];
     ASSERT_EQ(FindUsbDevice(real.usb, "0471", "2186", path, sizeof path), 1);
     // Wine builds the path from the instance id in lower case; Windows keeps the case.
@@ -127,25 +68,25 @@ TEST_F(Device, PluggedPlayerIsFoundWithItsVersionAndKey) {
 TEST_F(Device, RecoveryPlugAndUnplugInOneProcess) {
     ActionFwDn binding(platform, MODEL_PULO5, nullptr);
     EXPECT_EQ(binding.FindDevice(), MATCH_NONE);
-    ASSERT_EQ(Plug(L"plug recovery"), 0u);
+    ASSERT_EQ(sim::RunPlug(L"plug recovery"), 0u);
     EXPECT_EQ(binding.FindDevice(), MATCH_RECOVERY);
     EXPECT_EQ(binding.recoveryMode, 1);
     EXPECT_STREQ(binding.deviceKey, "QM5SIM0001");
     EXPECT_EQ(binding.deviceVersion.packed, 0);
-    ASSERT_EQ(Plug(L"unplug"), 0u);
+    ASSERT_EQ(sim::RunPlug(L"unplug"), 0u);
     EXPECT_EQ(binding.FindDevice(), MATCH_NONE);
-    ASSERT_EQ(Plug(L"plug"), 0u);
+    ASSERT_EQ(sim::RunPlug(L"plug"), 0u);
     EXPECT_EQ(binding.FindDevice(), MATCH_NORMAL);
-    ASSERT_EQ(Plug(L"unplug"), 0u);
+    ASSERT_EQ(sim::RunPlug(L"unplug"), 0u);
     EXPECT_EQ(binding.FindDevice(), MATCH_NONE);
 }
 
 TEST_F(Device, LibraryFailuresAsTheBindingSeesThem) {
-    ASSERT_EQ(Plug(L"plug"), 0u);
-    ASSERT_EQ(Plug(L"failure info-error"), 0u);
+    ASSERT_EQ(sim::RunPlug(L"plug"), 0u);
+    ASSERT_EQ(sim::RunPlug(L"failure info-error"), 0u);
     ActionFwDn binding(platform, MODEL_PULO5, nullptr);
     EXPECT_EQ(binding.FindDevice(), MATCH_NONE);
-    ASSERT_EQ(Plug(L"failure library-error"), 0u);
+    ASSERT_EQ(sim::RunPlug(L"failure library-error"), 0u);
     ASSERT_EQ(binding.FindDevice(), MATCH_NORMAL);
     const DWORD start = GetTickCount();
     EXPECT_EQ(binding.RunUpgrade(), 0);
@@ -153,8 +94,8 @@ TEST_F(Device, LibraryFailuresAsTheBindingSeesThem) {
 }
 
 TEST_F(Device, NormalUpdateIsJudgedByTheRealWaits) {
-    ASSERT_EQ(Plug(L"version 1.23"), 0u);
-    ASSERT_EQ(Plug(L"plug"), 0u);
+    ASSERT_EQ(sim::RunPlug(L"version 1.23"), 0u);
+    ASSERT_EQ(sim::RunPlug(L"plug"), 0u);
     ActionFwDn binding(platform, MODEL_PULO5, nullptr);
     ASSERT_EQ(binding.FindDevice(), MATCH_NORMAL);
     real.files.SetCurrentFolder(L"C:\\");
@@ -174,7 +115,7 @@ TEST(DeviceChild, FindOnce) {
     wchar_t flag[8] = {};
     if (!GetEnvironmentVariableW(CHILD_VARIABLE, flag, 8))
         GTEST_SKIP() << "only as the second process";
-    RealPlatform real;
+    sim::CRealDevicePlatform real;
     ActionFwDn binding(real.platform, MODEL_PULO5, nullptr);
     const HANDLE hReady = OpenEventW(EVENT_MODIFY_STATE, FALSE, CHILD_READY_EVENT);
     ASSERT_NE(hReady, nullptr);
@@ -184,11 +125,11 @@ TEST(DeviceChild, FindOnce) {
 }
 
 TEST_F(Device, DetectionIsSerialisedAcrossProcesses) {
-    ASSERT_EQ(Plug(L"plug"), 0u);
-    ASSERT_EQ(Plug(L"info-delay 700"), 0u);
+    ASSERT_EQ(sim::RunPlug(L"plug"), 0u);
+    ASSERT_EQ(sim::RunPlug(L"info-delay 700"), 0u);
 
     // The simulator notices reads that run at once: two threads calling it directly overlap.
-    UpgradeModule module = real.library.Load(ExeFolder() + L"\\NorvaneUpgradeDll.dll");
+    UpgradeModule module = real.library.Load(sim::ProgramFolder() + L"\\NorvaneUpgradeDll.dll");
     ASSERT_NE(module, nullptr);
     const UpgradeEntry getInfo = real.library.Resolve(module, "GetDeviceInfo");
     auto read = [&] {
@@ -201,9 +142,9 @@ TEST_F(Device, DetectionIsSerialisedAcrossProcesses) {
     second.join();
     real.library.Unload(module);
     EXPECT_GE(SimNumber(L"Overlaps"), 1);
-    ASSERT_EQ(Plug(L"reset"), 0u);
-    ASSERT_EQ(Plug(L"plug"), 0u);
-    ASSERT_EQ(Plug(L"info-delay 700"), 0u);
+    ASSERT_EQ(sim::RunPlug(L"reset"), 0u);
+    ASSERT_EQ(sim::RunPlug(L"plug"), 0u);
+    ASSERT_EQ(sim::RunPlug(L"info-delay 700"), 0u);
 
     // Through the bindings of two processes they never do.
     const HANDLE hReady = CreateEventW(nullptr, TRUE, FALSE, CHILD_READY_EVENT);
@@ -211,7 +152,7 @@ TEST_F(Device, DetectionIsSerialisedAcrossProcesses) {
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     HANDLE hChild = nullptr;
-    RunProgram(self, L"--gtest_filter=DeviceChild.FindOnce", false, &hChild);
+    sim::RunProgram(self, L"--gtest_filter=DeviceChild.FindOnce", &hChild);
     SetEnvironmentVariableW(CHILD_VARIABLE, nullptr);
     ASSERT_NE(hChild, nullptr);
     ASSERT_EQ(WaitForSingleObject(hReady, 30000), WAIT_OBJECT_0);

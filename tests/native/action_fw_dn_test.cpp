@@ -301,14 +301,17 @@ class Upgrade : public Binding {
             clock.onSleep = show;
         };
     }
+    void ExpectUpgrade(int toRecovery, int toNormal, int result, int sleeps) {
+        Timeline(toRecovery, toNormal);
+        EXPECT_EQ(binding.RunUpgrade(), result);
+        EXPECT_EQ(clock.sleeps, sleeps);
+    }
 };
 
 TEST_F(Upgrade, NormalUpdateSucceedsWhenThePlayerPassesThroughRecovery) {
     Attach(PULO5_NORMAL);
     files.folderChanges.clear();
-    Timeline(3, 8);
-    EXPECT_EQ(binding.RunUpgrade(), 1);
-    EXPECT_EQ(clock.sleeps, 8);
+    ExpectUpgrade(3, 8, 1, 8);
     ASSERT_EQ(library.calls.size(), 1u);
     EXPECT_EQ(library.calls[0].entry, "DoNormalUpdate");
     EXPECT_EQ(library.calls[0].deviceKey, "0123ABCD");
@@ -321,33 +324,23 @@ TEST_F(Upgrade, NormalUpdateSucceedsWhenThePlayerPassesThroughRecovery) {
 
 TEST_F(Upgrade, EachPhaseGivesUpAfterSixtyWaits) {
     Attach(PULO5_NORMAL);
-    Timeline(1000, 1000);
-    EXPECT_EQ(binding.RunUpgrade(), 0);
-    EXPECT_EQ(clock.sleeps, 60);
+    ExpectUpgrade(1000, 1000, 0, 60);
 
-    Timeline(60, 1000);
-    EXPECT_EQ(binding.RunUpgrade(), 0);
-    EXPECT_EQ(clock.sleeps, 120);
+    ExpectUpgrade(60, 1000, 0, 120);
 
     // The last chance in each phase still counts.
-    Timeline(60, 120);
-    EXPECT_EQ(binding.RunUpgrade(), 1);
-    EXPECT_EQ(clock.sleeps, 120);
+    ExpectUpgrade(60, 120, 1, 120);
     EXPECT_EQ(files.currentFolder, L"C:\\Start");
 }
 
 TEST_F(Upgrade, RecoveryUpdateWaitsForTheLoaderToLeave) {
     Attach(PULO5_RECOVERY);
-    Timeline(0, 4);
-    EXPECT_EQ(binding.RunUpgrade(), 1);
-    EXPECT_EQ(clock.sleeps, 4);
+    ExpectUpgrade(0, 4, 1, 4);
     ASSERT_EQ(library.calls.size(), 1u);
     EXPECT_EQ(library.calls[0].entry, "DoRecoveryUpdate");
     EXPECT_EQ(library.calls[0].deviceKey, "LOADER01");
 
-    Timeline(0, 1000);
-    EXPECT_EQ(binding.RunUpgrade(), 0);
-    EXPECT_EQ(clock.sleeps, 60);
+    ExpectUpgrade(0, 1000, 0, 60);
 }
 
 TEST_F(Upgrade, LibraryFailureEndsWithoutWaits) {
