@@ -5,6 +5,10 @@ class ISystemInfo;
 class IFileSystem;
 class IVersionResource;
 class IMessageSource;
+class IUsbBus;
+class IUpgradeLibrary;
+class IClock;
+class INamedMutexes;
 
 // The ports through which the portable core reaches the system. The Win32 program fills it
 // with the real implementations, tests with fakes; an object keeps the ports it needs.
@@ -14,4 +18,8 @@ struct Platform {
     IFileSystem* files = nullptr;
     IVersionResource* versionResource = nullptr;
     IMessageSource* messages = nullptr;
+    IUsbBus* usb = nullptr;
+    IUpgradeLibrary* upgradeLibrary = nullptr;
+    IClock* clock = nullptr;
+    INamedMutexes* mutexes = nullptr;
 };

@@ -67,6 +67,18 @@ class CFakeFileSystem : public IFileSystem {
         const auto value = sec->second.find(key);
         return value == sec->second.end() ? defaultValue : value->second;
     }
+
+    std::wstring currentFolder = L"C:\\Start";
+    std::vector<std::wstring> folderChanges;
+    bool GetCurrentFolder(std::wstring& folder) override {
+        folder = currentFolder;
+        return true;
+    }
+    bool SetCurrentFolder(const std::wstring& folder) override {
+        folderChanges.push_back(folder);
+        currentFolder = folder;
+        return true;
+    }
 };
 
 // A version resource whose queries answer from a map of sub-block -> value.
