@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# End to end: quillmate.exe under Wine finds its firmware folder, chooses its language and
-# shows the carried firmware version; read back from outside like a user would see it.
-#   startup_test.sh BUILD_DIR QUILLMATE_EXE WININSPECT_EXE
+# End to end: quillmate.exe under Wine finds its firmware folder, chooses its language, finds
+# the simulated player and shows both firmware versions; read back from outside like a user
+# would see it.
+#   startup_test.sh BUILD_DIR QUILLMATE_EXE WININSPECT_EXE UPGRADE_DLL PLAYER_PLUG_EXE
 set -euo pipefail
 build=$(realpath "$1")
 exe=$(realpath "$2")
 inspect_exe=$(realpath "$3")
+upgrade_dll=$(realpath "$4")
+plug_exe=$(realpath "$5")
 source_dir=$(dirname "$(realpath "$0")")/../..
 source "$source_dir/tools/wine/env.sh"
 qm_use_prefix "$build/wine-prefix"
@@ -19,6 +22,7 @@ title='Norvane Quillmate Tembly ZQ4MKT'
 failures=0
 
 inspect() { "$QM_WINE" "$inspect_exe" "$@"; }
+plug() { "$QM_WINE" "$plug_exe" "$@" >/dev/null; }
 windows_path() { echo "Z:${1//\//\\}"; }
 set_value() { "$QM_WINE" reg add "$key" /v "$1" /d "$2" /f >/dev/null 2>&1; }
 delete_value() { "$QM_WINE" reg delete "$key" /v "$1" /f >/dev/null 2>&1 || true; }
@@ -30,8 +34,8 @@ package_description() {
 expected_text() {
     local line
     line=$(grep -P "^121\t" "$source_dir/res/lang/$1"-*.txt | cut -f2-)
-    line=${line/\%s/-}
     line=${line/\%s/$2}
+    line=${line/\%s/$3}
     printf '%s\\n\\nVersion 1.00' "$line"
 }
 
@@ -71,28 +75,36 @@ mkdir -p "$artifacts"
 # A window left over from an interrupted run would answer in place of the program under test.
 while inspect close "$title"; do inspect gone "$title" 5000 || true; done
 
-# Installation values name the firmware folder; the language setting picks German.
+# Installation values name the firmware folder; the language setting picks German. The player is
+# attached with firmware 1.23, read through the upgrade library in the installation folder.
 package_description "$world/install/Firmware/PULO5" 2 3
+cp "$upgrade_dll" "$world/install/"
+plug reset
+plug version 1.23
+plug plug normal
 set_value QmRunPath "$(windows_path "$world/install")"
 set_value QmFwFolder '\Firmware\PULO5\'
 set_value QmFwInfo fw.ini
 set_value QMLanguage 1031
-run_case german "$(expected_text 1031 2.03)" "$exe" env
+run_case german "$(expected_text 1031 1.23 2.03)" "$exe" env
 
 # A lone backslash names no folder: the folder beside the program is used; the setting in the
-# older product's key chooses the language.
+# older product's key chooses the language. A player in recovery mode shows no version.
+plug plug recovery
 mkdir -p "$world/app"
 cp "$exe" "$world/app/quillmate.exe"
 package_description "$world/app/Firmware/PULO5" 4 5
 set_value QmFwFolder '\'
 delete_value QMLanguage
 "$QM_WINE" reg add 'HKLM\Software\Norvane\Tembly ZQ4MKT Quillmate\Pulo4' /v QMLanguage /d 0x0019 /f >/dev/null 2>&1
-run_case command-line-folder "$(expected_text 1049 4.05)" "$world/app/quillmate.exe" env
+run_case command-line-folder "$(expected_text 1049 - 4.05)" "$world/app/quillmate.exe" env
 
 # Without any setting the user's language decides: Arabic, shown right to left.
+plug unplug
 "$QM_WINE" reg delete 'HKLM\Software\Norvane\Tembly ZQ4MKT Quillmate\Pulo4' /f >/dev/null 2>&1
-run_case arabic-user-default "$(expected_text 1025 4.05)" "$world/app/quillmate.exe" env LC_ALL=ar_SA.UTF-8
+run_case arabic-user-default "$(expected_text 1025 - 4.05)" "$world/app/quillmate.exe" env LC_ALL=ar_SA.UTF-8
 
+plug reset
 "$QM_WINE" reg delete 'HKLM\Software\Norvane' /f >/dev/null 2>&1 || true
 echo "$((3 - failures)) passed, $failures failed"
 [[ $failures -eq 0 ]]
