@@ -3,6 +3,7 @@
 // Runs in the simulator's folder, like the device tests.
 #include "engine/action_fw_dn.h"
 #include "engine/product_keys.h"
+#include "app/win32/win32_platform.h"
 #include "tools/player_sim/win32/sim_harness.h"
 #include <windows.h>
 #include <chrono>
@@ -10,9 +11,9 @@
 #include <string>
 
 int wmain() {
-    sim::CRealDevicePlatform real;
+    CWin32Platform real(GetModuleHandleW(nullptr));
     real.settings.WriteString(PULO5_KEY, VALUE_RUN_PATH, sim::ProgramFolder());
-    ActionFwDn binding(real.platform, MODEL_PULO5, nullptr);
+    ActionFwDn binding(real.Ports(), MODEL_PULO5, nullptr);
 
     int status = sim::RunPlug(L"reset") || sim::RunPlug(L"plug") ? 1 : 0;
     for (const int devices : {1, 20, 100}) {

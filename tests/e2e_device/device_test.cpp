@@ -1,5 +1,6 @@
 #include "engine/action_fw_dn.h"
 #include "engine/product_keys.h"
+#include "app/win32/win32_platform.h"
 #include "tools/player_sim/win32/sim_harness.h"
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -23,8 +24,8 @@ int SimNumber(const wchar_t* name) {
 // with a package description of version 1.30.
 class Device : public testing::Test {
   protected:
-    sim::CRealDevicePlatform real;
-    Platform& platform = real.platform;
+    CWin32Platform real{GetModuleHandleW(nullptr)};
+    Platform& platform = real.Ports();
 
     static void SetUpTestSuite() {
         const std::wstring folder = sim::ProgramFolder();
@@ -46,7 +47,7 @@ TEST_F(Device, PluggedPlayerIsFoundWithItsVersionAndKey) {
     ASSERT_EQ(sim::RunPlug(L"version 2.07"), 0u);
     ASSERT_EQ(sim::RunPlug(L"plug"), 0u);
     char path[USB_PATH_SIZE];
-    ASSERT_EQ(FindUsbDevice(real.usb, "0471", "2186", path, sizeof path), 1);
+    ASSERT_EQ(FindUsbDevice(*platform.usb, "0471", "2186", path, sizeof path), 1);
     // Wine builds the path from the instance id in lower case; Windows keeps the case.
     EXPECT_EQ(_stricmp(path, "\\\\?\\USB#VID_0471&PID_2186#QM5SIM0001#{a5dcbf10-6530-11d2-901f-"
                              "00c04fb951ed}"),
@@ -98,10 +99,10 @@ TEST_F(Device, NormalUpdateIsJudgedByTheRealWaits) {
     ASSERT_EQ(sim::RunPlug(L"plug"), 0u);
     ActionFwDn binding(platform, MODEL_PULO5, nullptr);
     ASSERT_EQ(binding.FindDevice(), MATCH_NORMAL);
-    real.files.SetCurrentFolder(L"C:\\");
+    platform.files->SetCurrentFolder(L"C:\\");
     EXPECT_EQ(binding.RunUpgrade(), 1);
     std::wstring folder;
-    real.files.GetCurrentFolder(folder);
+    platform.files->GetCurrentFolder(folder);
     EXPECT_EQ(folder, L"C:\\");
     // The player comes back with the package's firmware.
     for (int i = 0; i < 20 && binding.FindDevice() != MATCH_NORMAL; ++i)
@@ -115,8 +116,8 @@ TEST(DeviceChild, FindOnce) {
     wchar_t flag[8] = {};
     if (!GetEnvironmentVariableW(CHILD_VARIABLE, flag, 8))
         GTEST_SKIP() << "only as the second process";
-    sim::CRealDevicePlatform real;
-    ActionFwDn binding(real.platform, MODEL_PULO5, nullptr);
+    CWin32Platform real{GetModuleHandleW(nullptr)};
+    ActionFwDn binding(real.Ports(), MODEL_PULO5, nullptr);
     const HANDLE hReady = OpenEventW(EVENT_MODIFY_STATE, FALSE, CHILD_READY_EVENT);
     ASSERT_NE(hReady, nullptr);
     SetEvent(hReady);
@@ -129,18 +130,19 @@ TEST_F(Device, DetectionIsSerialisedAcrossProcesses) {
     ASSERT_EQ(sim::RunPlug(L"info-delay 700"), 0u);
 
     // The simulator notices reads that run at once: two threads calling it directly overlap.
-    UpgradeModule module = real.library.Load(sim::ProgramFolder() + L"\\NorvaneUpgradeDll.dll");
+    UpgradeModule module =
+        real.Ports().upgradeLibrary->Load(sim::ProgramFolder() + L"\\NorvaneUpgradeDll.dll");
     ASSERT_NE(module, nullptr);
-    const UpgradeEntry getInfo = real.library.Resolve(module, "GetDeviceInfo");
+    const UpgradeEntry getInfo = real.Ports().upgradeLibrary->Resolve(module, "GetDeviceInfo");
     auto read = [&] {
         uint8_t record[DEVICE_INFO_SIZE] = {};
-        EXPECT_EQ(real.library.CallGetDeviceInfo(getInfo, "QM5SIM0001", record), 0);
+        EXPECT_EQ(real.Ports().upgradeLibrary->CallGetDeviceInfo(getInfo, "QM5SIM0001", record), 0);
     };
     std::thread first(read);
     std::thread second(read);
     first.join();
     second.join();
-    real.library.Unload(module);
+    real.Ports().upgradeLibrary->Unload(module);
     EXPECT_GE(SimNumber(L"Overlaps"), 1);
     ASSERT_EQ(sim::RunPlug(L"reset"), 0u);
     ASSERT_EQ(sim::RunPlug(L"plug"), 0u);

@@ -1,6 +1,7 @@
 #include "app/system_check.h"
 #include "tests/support/fakes.h"
 #include <gtest/gtest.h>
+#include <string>
 
 namespace {
 struct VersionCase {

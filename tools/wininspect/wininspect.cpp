@@ -49,14 +49,15 @@ bool TitleMatches(const std::wstring& title, const std::wstring& pattern) {
     return title == pattern;
 }
 
+// A callback of the system's calling convention, which a lambda does not have on 32-bit.
+BOOL CALLBACK Collect(HWND hWnd, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(hWnd);
+    return TRUE;
+}
+
 std::vector<HWND> TopLevelWindows() {
     std::vector<HWND> windows;
-    EnumWindows(
-        [](HWND hWnd, LPARAM list) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(hWnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windows));
+    EnumWindows(Collect, reinterpret_cast<LPARAM>(&windows));
     return windows;
 }
 
@@ -121,13 +122,7 @@ void PrintComboEntries(HWND hCombo) {
 
 int ListControls(HWND hWnd) {
     std::vector<HWND> children;
-    EnumChildWindows(
-        hWnd,
-        [](HWND hChild, LPARAM list) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(hChild);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&children));
+    EnumChildWindows(hWnd, Collect, reinterpret_cast<LPARAM>(&children));
     for (HWND hChild : children) {
         RECT rect = {};
         GetWindowRect(hChild, &rect);

@@ -2,15 +2,6 @@
 
 namespace sim {
 
-CRealDevicePlatform::CRealDevicePlatform() {
-    platform.settings = &settings;
-    platform.files = &files;
-    platform.usb = &usb;
-    platform.upgradeLibrary = &library;
-    platform.clock = &clock;
-    platform.mutexes = &mutexes;
-}
-
 std::wstring ProgramFolder() {
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, path, MAX_PATH);
