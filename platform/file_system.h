@@ -1,5 +1,13 @@
 #pragma once
 #include <string>
+#include <vector>
+
+// One entry of a folder listing, as the system reports it.
+struct FolderEntry {
+    std::wstring name;
+    bool folder = false;
+    bool system = false; // the system attribute
+};
 
 class IFileSystem {
   public:
@@ -8,4 +16,19 @@ class IFileSystem {
     // is missing.
     virtual int ReadIniInt(const std::wstring& path, const wchar_t* section, const wchar_t* key,
                            int defaultValue) = 0;
+    // Whether a file or folder of that name exists.
+    virtual bool FileExists(const std::wstring& path) = 0;
+    virtual bool RemoveFile(const std::wstring& path) = 0;
+    // Removes an empty folder.
+    virtual bool RemoveFolder(const std::wstring& path) = 0;
+    virtual bool MakeFolder(const std::wstring& path) = 0;
+    // Copies one file, replacing an existing target.
+    virtual bool CopyFileTo(const std::wstring& source, const std::wstring& target) = 0;
+    // The entries that a search pattern ("folder\*.*") finds, "." and ".." included, in the
+    // order the system lists them. False when the pattern finds nothing.
+    virtual bool ListFolder(const std::wstring& pattern, std::vector<FolderEntry>& entries) = 0;
+    // The current user's roaming application-data folder, without a trailing backslash.
+    virtual bool AppDataFolder(std::wstring& path) = 0;
+    // The whole content of a file; false when it cannot be opened or read.
+    virtual bool ReadFileBytes(const std::wstring& path, std::string& bytes) = 0;
 };

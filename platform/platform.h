@@ -5,6 +5,10 @@ class ISystemInfo;
 class IFileSystem;
 class IVersionResource;
 class IMessageSource;
+class IInternet;
+class IProcesses;
+class IShell;
+class IClock;
 
 // The ports through which the portable core reaches the system. The Win32 program fills it
 // with the real implementations, tests with fakes; an object keeps the ports it needs.
@@ -14,4 +18,10 @@ struct Platform {
     IFileSystem* files = nullptr;
     IVersionResource* versionResource = nullptr;
     IMessageSource* messages = nullptr;
+    ISettingsStore* userSettings = nullptr;    // the current user's hive
+    ISettingsStore* classesSettings = nullptr; // the classes root
+    IInternet* internet = nullptr;
+    IProcesses* processes = nullptr;
+    IShell* shell = nullptr;
+    IClock* clock = nullptr;
 };
