@@ -57,7 +57,7 @@ class CFakeResponse : public IInternetResponse {
 
   private:
     CFakeDisk& m_disk;
-    CFakeInternet::Resource m_resource;
+    const CFakeInternet::Resource& m_resource;
 };
 
 class CFakeSession : public IInternetSession {
