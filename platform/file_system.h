@@ -16,6 +16,9 @@ class IFileSystem {
     // is missing.
     virtual int ReadIniInt(const std::wstring& path, const wchar_t* section, const wchar_t* key,
                            int defaultValue) = 0;
+    // The process's current folder, shared by all its threads.
+    virtual bool GetCurrentFolder(std::wstring& folder) = 0;
+    virtual bool SetCurrentFolder(const std::wstring& folder) = 0;
     // Whether a file or folder of that name exists.
     virtual bool FileExists(const std::wstring& path) = 0;
     virtual bool RemoveFile(const std::wstring& path) = 0;

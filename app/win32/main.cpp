@@ -1,17 +1,15 @@
 // Start-up of Quillmate. Until the main window exists, the program classifies the system, enters
-// its firmware folder, chooses its language and reports the carried firmware in a message box.
+// its firmware folder, chooses its language, looks for the player and reports the player's and
+// the carried firmware versions in a message box.
 #include "app/language.h"
 #include "app/system_check.h"
-#include "app/win32/win32_system_info.h"
+#include "app/win32/win32_platform.h"
 #include "app/working_folder.h"
+#include "engine/action_fw_dn.h"
 #include "engine/firmware_version.h"
 #include "engine/module_version.h"
 #include "engine/product_keys.h"
-#include "engine/win32/registry.h"
-#include "engine/win32/win32_file_system.h"
-#include "engine/win32/win32_version_resource.h"
 #include "ui/message_catalogue.h"
-#include "ui/win32/resource_message_source.h"
 #include <windows.h>
 
 static constexpr uint16_t MSG_FIRMWARE_VERSIONS = 121;
@@ -23,40 +21,44 @@ static int ShowMessage(const CMessageCatalogue& catalogue, uint16_t language,
     return 0;
 }
 
-static std::wstring PackageDescriptionPath(CRegistry& registry, const std::wstring& folder) {
+static std::wstring PackageDescriptionPath(ISettingsStore& settings, const std::wstring& folder) {
     std::wstring name;
-    registry.ReadString(PULO5_KEY, L"QmFwInfo", name);
+    settings.ReadString(PULO5_KEY, L"QmFwInfo", name);
     if (!name.empty() && name.front() == L'\\')
         name.erase(0, 1);
     return folder + L"\\" + name;
 }
 
-int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, PWSTR, int) {
-    CWin32SystemInfo system;
-    const int32_t systemCode = GetSystemCode(system);
+// The attached player's firmware version, or "-" when no player is attached in normal mode.
+static std::wstring DeviceVersionText(Platform& platform) {
+    ActionFwDn binding(platform, MODEL_PULO5, nullptr);
+    return binding.FindDevice() == MATCH_NORMAL ? FormatVersion(binding.deviceVersion) : L"-";
+}
 
-    CRegistry registry(HKEY_LOCAL_MACHINE);
-    const std::wstring folder = WorkingFolder(registry, GetCommandLineW());
+int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, PWSTR, int) {
+    CWin32Platform win32(hInstance);
+    Platform& platform = win32.Ports();
+    const int32_t systemCode = GetSystemCode(*platform.system);
+
+    const std::wstring folder = WorkingFolder(*platform.settings, GetCommandLineW());
     SetCurrentDirectoryW(folder.c_str());
 
-    const uint16_t language = ChooseLanguage(registry, system);
-    CResourceMessageSource messages(hInstance);
-    const CMessageCatalogue catalogue(messages);
+    const uint16_t language = ChooseLanguage(*platform.settings, *platform.system);
+    const CMessageCatalogue catalogue(*platform.messages);
     std::wstring text;
-    if (const uint16_t refusal = SystemGateMessage(systemCode, system)) {
+    if (const uint16_t refusal = SystemGateMessage(systemCode, *platform.system)) {
         catalogue.Load(text, language, refusal);
         return ShowMessage(catalogue, language, text, MB_ICONWARNING);
     }
 
-    CWin32FileSystem files;
     FirmwareVersion package;
-    ReadPackageVersion(files, PackageDescriptionPath(registry, folder), package);
-    CWin32VersionResource versionResource;
-    CModuleVersion moduleVersion(versionResource);
+    ReadPackageVersion(*platform.files, PackageDescriptionPath(*platform.settings, folder),
+                       package);
+    CModuleVersion moduleVersion(*platform.versionResource);
     moduleVersion.Load(nullptr);
 
     catalogue.Load(text, language, MSG_FIRMWARE_VERSIONS);
-    text =
-        FormatText(text, {L"-", FormatVersion(package)}) + L"\n\n" + moduleVersion.ProductVersion();
+    text = FormatText(text, {DeviceVersionText(platform), FormatVersion(package)}) + L"\n\n" +
+           moduleVersion.ProductVersion();
     return ShowMessage(catalogue, language, text, MB_ICONINFORMATION);
 }

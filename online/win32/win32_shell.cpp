@@ -20,7 +20,3 @@ bool CWin32Shell::ExpandEnvironment(const std::wstring& text, std::wstring& expa
     expanded.assign(buffer.data());
     return true;
 }
-
-void CWin32Clock::Sleep(uint32_t milliseconds) {
-    ::Sleep(milliseconds);
-}

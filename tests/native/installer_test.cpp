@@ -57,7 +57,7 @@ TEST_F(Installer, PackageThatMarksItsFilesIsInstalled) {
     EXPECT_EQ(online.packageVersion.packed, 0x0201);
     EXPECT_EQ(online.packageRecorded, 0);
     EXPECT_EQ(online.downloadedFirmwareReady, 0);
-    EXPECT_EQ(world.clock.sleeps, std::vector<uint32_t>{500});
+    EXPECT_EQ(world.clock.durations, std::vector<uint32_t>{500});
 }
 
 TEST_F(Installer, PackageWithoutMarkerOrStartIsNotInstalled) {

@@ -202,12 +202,12 @@ TEST_F(OnlineCheck, ProbeArgumentsAndAttempts) {
     EXPECT_EQ(online.ProbeUpdateServer(250, 3), 0);
     EXPECT_EQ(online.firmwareLink, L"http://moved/fw.txt");
     EXPECT_EQ(world.internet.opened.size(), 6u);
-    EXPECT_EQ(world.clock.sleeps, (std::vector<uint32_t>{250, 250, 250}));
+    EXPECT_EQ(world.clock.durations, (std::vector<uint32_t>{250, 250, 250}));
 
     // One attempt with a negative interval must not turn into an endless pause.
-    world.clock.sleeps.clear();
+    world.clock.durations.clear();
     EXPECT_EQ(online.ProbeUpdateServer(-1, 1), 0);
-    EXPECT_EQ(world.clock.sleeps, std::vector<uint32_t>{0});
+    EXPECT_EQ(world.clock.durations, std::vector<uint32_t>{0});
 
     Serve(SECONDARY, -1); // any answer, even an error page, means the server is there
     world.internet.opened.clear();

@@ -3,6 +3,7 @@
 #include "engine/product_keys.h"
 #include "engine/win32/registry.h"
 #include "engine/win32/win32_file_system.h"
+#include "engine/win32/win32_kernel.h"
 #include "online/download_callback.h"
 #include "online/folder_tree.h"
 #include "online/online_system.h"
@@ -70,8 +71,14 @@ class OnlineWorld : public testing::Test {
     std::wstring root, base, install, world;
 
     void SetUp() override {
-        platform = {&machine, nullptr,   &files,     nullptr, nullptr, &user,
-                    &classes, &internet, &processes, &shell,  &clock};
+        platform.settings = &machine;
+        platform.userSettings = &user;
+        platform.classesSettings = &classes;
+        platform.files = &files;
+        platform.internet = &internet;
+        platform.processes = &processes;
+        platform.shell = &shell;
+        platform.clock = &clock;
         const std::wstring state = Environment(L"QM_UPDATE_WORLD");
         world = FromUnix(Environment(L"QM_TEST_WORLD"));
         ASSERT_FALSE(state.empty()) << "run through CTest: the update server is a fixture";

@@ -1,11 +1,11 @@
 #pragma once
 // Scripted stand-ins for the ports of the online service: a disk in memory, a scripted Internet,
 // program starts, the shell and the clock, wired into one Platform.
-#include "platform/clock.h"
 #include "platform/internet.h"
 #include "platform/platform.h"
 #include "platform/processes.h"
 #include "platform/shell.h"
+#include "tests/support/fake_engine.h"
 #include "tests/support/fakes.h"
 #include <deque>
 #include <functional>
@@ -213,12 +213,6 @@ class CFakeShell : public IShell {
         }
         return true;
     }
-};
-
-class CFakeClock : public IClock {
-  public:
-    std::vector<uint32_t> sleeps;
-    void Sleep(uint32_t milliseconds) override { sleeps.push_back(milliseconds); }
 };
 
 // One model's world: its registry key with the installer's values, the disk and the network.

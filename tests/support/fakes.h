@@ -67,6 +67,18 @@ class CFakeFileSystem : public IFileSystem {
         const auto value = sec->second.find(key);
         return value == sec->second.end() ? defaultValue : value->second;
     }
+
+    std::wstring currentFolder = L"C:\\Start";
+    std::vector<std::wstring> folderChanges;
+    bool GetCurrentFolder(std::wstring& folder) override {
+        folder = currentFolder;
+        return true;
+    }
+    bool SetCurrentFolder(const std::wstring& folder) override {
+        folderChanges.push_back(folder);
+        currentFolder = folder;
+        return true;
+    }
     // Files and folders: none here (tests of file handling use the fake disk).
     bool FileExists(const std::wstring&) override { return false; }
     bool RemoveFile(const std::wstring&) override { return false; }

@@ -19,7 +19,13 @@ start() {
         echo ":$n" >"$QM_STATE/display"
         for _ in $(seq 50); do [[ -e /tmp/.X11-unix/X$n ]] && break; sleep 0.1; done
     fi
-    "$QM_WINESERVER" -p
+    # The desktop process that the services start owns the display for every later program.
+    qm_display_from_state
+    # Detached from our output, so that a caller waiting for it to close (ctest) does not wait
+    # forever. The system services start now, for the same reason: a later program would
+    # otherwise start them with its own output, and they live as long as the wineserver.
+    "$QM_WINESERVER" -p >/dev/null 2>&1 </dev/null
+    "$QM_WINE" wineboot >/dev/null 2>&1 </dev/null
 }
 
 stop() {

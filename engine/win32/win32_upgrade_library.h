@@ -1,0 +1,15 @@
+#pragma once
+#include "platform/upgrade_library.h"
+
+// The upgrade library as a DLL: LoadLibraryW, GetProcAddress, __cdecl exports.
+class CWin32UpgradeLibrary : public IUpgradeLibrary {
+  public:
+    UpgradeModule Load(const std::wstring& path) override;
+    UpgradeEntry Resolve(UpgradeModule module, const char* name) override;
+    void Unload(UpgradeModule module) override;
+    int32_t CallGetDeviceInfo(UpgradeEntry entry, const char* deviceKey, uint8_t* record) override;
+    int32_t CallUpdate(UpgradeEntry entry, const char* deviceKey,
+                       const char* firmwareFolder) override;
+    int32_t CallDebugPort(UpgradeEntry entry, uintptr_t window) override;
+    bool ToAnsi(const std::wstring& text, std::string& ansi) override;
+};

@@ -1,0 +1,186 @@
+#pragma once
+// Scripted stand-ins for the device ports: the USB bus, the upgrade library, the clock and the
+// named mutexes.
+#include "platform/clock.h"
+#include "platform/named_mutex.h"
+#include "platform/upgrade_library.h"
+#include "platform/usb_bus.h"
+#include <cstring>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Counts the waits and lets a test move the world on at each one.
+class CFakeClock : public IClock {
+  public:
+    int sleeps = 0;
+    uint32_t ticks = 0;
+    std::vector<uint32_t> durations;
+    std::function<void(int sleeps)> onSleep;
+
+    void Sleep(uint32_t milliseconds) override {
+        ticks += milliseconds;
+        ++sleeps;
+        durations.push_back(milliseconds);
+        if (onSleep)
+            onSleep(sleeps);
+    }
+    uint32_t TickCount() override { return ticks; }
+};
+
+class CFakeMutexes : public INamedMutexes {
+  public:
+    std::vector<std::wstring> names;
+    MutexWait answer = MutexWait::ACQUIRED;
+    bool creatable = true;
+    int held = 0;
+    int waits = 0;
+    int releases = 0;
+    int closes = 0;
+
+    MutexHandle CreateOrOpen(const wchar_t* name) override {
+        names.push_back(name);
+        return creatable ? this : nullptr;
+    }
+    MutexWait Wait(MutexHandle mutex) override {
+        ++waits;
+        const MutexWait result = mutex ? answer : MutexWait::FAILED;
+        if (result != MutexWait::FAILED)
+            ++held;
+        return result;
+    }
+    void Release(MutexHandle) override {
+        ++releases;
+        --held;
+    }
+    void Close(MutexHandle) override { ++closes; }
+};
+
+// The present interfaces as a list of slots: a path, or an error for that index.
+class CFakeUsbBus : public IUsbBus {
+  public:
+    struct Slot {
+        uint32_t error = 0;
+        bool readable = true;
+        std::string path;
+    };
+    std::vector<Slot> slots;
+    int walks = 0;
+    // Called at the start of every walk, e.g. to check that the walk runs under a lock.
+    std::function<void(int walks)> onWalk;
+
+    void Plug(const std::string& path) { slots.push_back({0, true, path}); }
+    void Unplug(const std::string& path) {
+        std::erase_if(slots, [&](const Slot& slot) { return slot.path == path; });
+    }
+
+    std::unique_ptr<IUsbInterfaceList> OpenPresent() override {
+        ++walks;
+        if (onWalk)
+            onWalk(walks);
+        return std::make_unique<List>(slots);
+    }
+
+  private:
+    class List : public IUsbInterfaceList {
+      public:
+        explicit List(std::vector<Slot> slots) : m_slots(std::move(slots)) {}
+        uint32_t Enumerate(uint32_t index) override {
+            m_current = index;
+            return index < m_slots.size() ? m_slots[index].error : USB_NO_MORE_ITEMS;
+        }
+        bool ReadPath(std::string& path) override {
+            if (m_current >= m_slots.size() || !m_slots[m_current].readable)
+                return false;
+            path = m_slots[m_current].path;
+            return true;
+        }
+
+      private:
+        std::vector<Slot> m_slots;
+        uint32_t m_current = 0;
+    };
+};
+
+// A library whose exports are present by name; calls are recorded and answered from a script.
+class CFakeUpgradeLibrary : public IUpgradeLibrary {
+  public:
+    struct Call {
+        std::string entry;
+        std::string deviceKey;
+        std::string folder;
+    };
+    bool loadable = true;
+    std::vector<std::wstring> loads;
+    int unloads = 0;
+    std::vector<std::string> exports = {"GetDeviceInfo",       "DoNormalUpdate", "DoRecoveryUpdate",
+                                        "NeedRecovery",        "ResetChipset",   "ChangeUSBMode",
+                                        "GetFWLibraryVersion", "GetAPIVersion",  "DebugPort"};
+    std::vector<Call> calls;
+    std::map<std::string, int32_t> results;
+    // Written into the device information record from its start, so a test can place anything.
+    std::vector<uint8_t> record;
+    // Run after an update call has returned 0, e.g. to start the player's re-enumeration.
+    std::function<void(const std::string& entry)> onUpdate;
+
+    void SetVersionText(const std::string& text) {
+        record.assign(1034, 0);
+        record.insert(record.end(), text.begin(), text.end());
+    }
+
+    UpgradeModule Load(const std::wstring& path) override {
+        loads.push_back(path);
+        return loadable ? this : nullptr;
+    }
+    UpgradeEntry Resolve(UpgradeModule, const char* name) override {
+        for (size_t i = 0; i < exports.size(); ++i)
+            if (exports[i] == name)
+                return ENTRIES[i];
+        return nullptr;
+    }
+    void Unload(UpgradeModule) override { ++unloads; }
+    int32_t CallGetDeviceInfo(UpgradeEntry entry, const char* deviceKey, uint8_t* out) override {
+        const int32_t result = Record(entry, deviceKey, "");
+        std::memcpy(out, record.data(), record.size() < 1312 ? record.size() : 1312);
+        return result;
+    }
+    int32_t CallUpdate(UpgradeEntry entry, const char* deviceKey, const char* folder) override {
+        const int32_t result = Record(entry, deviceKey, folder);
+        if (result == 0 && onUpdate)
+            onUpdate(calls.back().entry);
+        return result;
+    }
+    int32_t CallDebugPort(UpgradeEntry entry, uintptr_t window) override {
+        return Record(entry, std::to_string(window).c_str(), "");
+    }
+    // ASCII only, as a code page without the other characters would.
+    bool ToAnsi(const std::wstring& text, std::string& ansi) override {
+        ansi.clear();
+        for (const wchar_t c : text) {
+            if (c > 0x7F)
+                return false;
+            ansi += static_cast<char>(c);
+        }
+        return true;
+    }
+
+  private:
+    template <int N> static void Entry() {
+        static volatile int marker = N;
+        marker = marker + 1;
+    }
+    static constexpr UpgradeEntry ENTRIES[] = {Entry<0>, Entry<1>, Entry<2>, Entry<3>, Entry<4>,
+                                               Entry<5>, Entry<6>, Entry<7>, Entry<8>};
+
+    int32_t Record(UpgradeEntry entry, const char* deviceKey, const char* folder) {
+        std::string name = "?";
+        for (size_t i = 0; i < exports.size(); ++i)
+            if (ENTRIES[i] == entry)
+                name = exports[i];
+        calls.push_back({name, deviceKey, folder});
+        const auto found = results.find(name);
+        return found == results.end() ? 0 : found->second;
+    }
+};

@@ -1,0 +1,62 @@
+#include "engine/win32/win32_file_system.h"
+#include "engine/win32/win32_kernel.h"
+#include "engine/win32/win32_upgrade_library.h"
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <string>
+#include <thread>
+
+namespace {
+TEST(NamedMutexes, SharedByNameAndAbandonedWhenItsOwnerEnds) {
+    CWin32NamedMutexes mutexes;
+    const MutexHandle first = mutexes.CreateOrOpen(L"QuillmateTests DevicePorts");
+    const MutexHandle second = mutexes.CreateOrOpen(L"QuillmateTests DevicePorts");
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    std::thread owner([&] { EXPECT_EQ(mutexes.Wait(first), MutexWait::ACQUIRED); });
+    owner.join();
+    EXPECT_EQ(mutexes.Wait(second), MutexWait::ABANDONED);
+    mutexes.Release(second);
+    std::thread other([&] {
+        EXPECT_EQ(mutexes.Wait(first), MutexWait::ACQUIRED);
+        mutexes.Release(first);
+    });
+    other.join();
+    EXPECT_EQ(mutexes.Wait(nullptr), MutexWait::FAILED);
+    mutexes.Close(first);
+    mutexes.Close(second);
+}
+
+TEST(FileSystem, CurrentFolderRoundTrip) {
+    CWin32FileSystem files;
+    std::wstring before;
+    ASSERT_TRUE(files.GetCurrentFolder(before));
+    ASSERT_TRUE(files.SetCurrentFolder(L"C:\\windows"));
+    std::wstring now;
+    ASSERT_TRUE(files.GetCurrentFolder(now));
+    EXPECT_EQ(_wcsicmp(now.c_str(), L"C:\\windows"), 0);
+    EXPECT_FALSE(files.SetCurrentFolder(L"C:\\no such folder here"));
+    ASSERT_TRUE(files.SetCurrentFolder(before));
+}
+
+TEST(UpgradeLibrary, MissingLibraryAndExports) {
+    CWin32UpgradeLibrary library;
+    EXPECT_EQ(library.Load(L"C:\\no such folder\\NorvaneUpgradeDll.dll"), nullptr);
+    const UpgradeModule kernel = library.Load(L"kernel32.dll");
+    ASSERT_NE(kernel, nullptr);
+    EXPECT_NE(library.Resolve(kernel, "GetTickCount"), nullptr);
+    EXPECT_EQ(library.Resolve(kernel, "DoNormalUpdate"), nullptr);
+    library.Unload(kernel);
+}
+
+TEST(UpgradeLibrary, AnsiText) {
+    CWin32UpgradeLibrary library;
+    std::string ansi = "x";
+    ASSERT_TRUE(library.ToAnsi(L"", ansi));
+    EXPECT_EQ(ansi, "");
+    ASSERT_TRUE(library.ToAnsi(L"C:\\Program Files\\Quillmate\\Firmware", ansi));
+    EXPECT_EQ(ansi, "C:\\Program Files\\Quillmate\\Firmware");
+    // A character that the code page lacks would name another folder.
+    EXPECT_FALSE(library.ToAnsi(L"C:\\\U0001F600", ansi));
+}
+} // namespace

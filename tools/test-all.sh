@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Builds every variant and runs every test suite:
+#   native core with AddressSanitizer and UBSan (GoogleTest, CTest);
+#   the 32-bit product build (compiled; its programs run only where 32-bit Wine can start);
+#   the 64-bit Windows build, whose core, Win32 and end-to-end tests run under 64-bit Wine.
+set -euo pipefail
+cd "$(dirname "$(realpath "$0")")/.."
+build=${QM_BUILD_DIR:-build}
+tools/install-deps.sh
+
+configure() { cmake -S . -B "$build/$1" -G Ninja "${@:2}" >/dev/null; }
+
+configure native -DQM_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+cmake --build "$build/native"
+ctest --test-dir "$build/native" --output-on-failure -j2
+
+configure i686 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release
+cmake --build "$build/i686"
+
+configure x86_64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release
+cmake --build "$build/x86_64"
+if [[ "${QM_TEST_I686:-0}" == 1 ]]; then
+    ctest --test-dir "$build/i686" --output-on-failure
+fi
+ctest --test-dir "$build/x86_64" --output-on-failure
