@@ -1,9 +1,11 @@
 #pragma once
 #include "engine/firmware_version.h"
+#include "online/descriptor.h"
 #include <cstdint>
 #include <string>
 
 class CDownloadCallback;
+class ISettingsStore;
 struct Platform;
 
 // The tool's own version as the installer records it; ordered by `packed` alone.
@@ -15,12 +17,56 @@ struct ToolVersion {
     int32_t part4 = 0;
 };
 
+// packed = (part 2 & 0xFF) << 8 | (part 3 & 0xFF).
+ToolVersion MakeToolVersion(int32_t part1, int32_t part2, int32_t part3, int32_t part4);
+inline bool IsNewer(const ToolVersion& a, const ToolVersion& b) {
+    return a.packed > b.packed;
+}
+// Hexadecimal digits, most significant first; 0 for an empty text or one of more than 8
+// characters. Characters other than 0-9 and A-F (either case) count their code minus '0'.
+int32_t ParseHexNumber(const std::wstring& text);
+// The installer's "QMVersion": exactly 10 characters, three pairs of hexadecimal digits and a
+// decimal number. False for any other length.
+bool ParseToolVersion(const std::wstring& text, ToolVersion& version);
+
 // Everything the tool knows about online updates for one player model: settings from the
 // model's registry key, the record of a downloaded package and the results of the latest checks.
 class COnlineSystem {
-public:
+  public:
     explicit COnlineSystem(Platform& platform) : m_platform(platform) {}
     virtual ~COnlineSystem() = default;
+
+    // Settings and record (online_system.cpp).
+    int LoadOnlineSettings();
+    int SaveFirmwarePackageRecord();
+    int DiscardFirmwarePackage();
+    int RefreshOnlineState(int32_t check);
+    int SetOnlineCheckEnabled(int32_t enabled);
+    int ReadPackageVersion();
+
+    int IsFirmwareUpdateAvailable() const { return firmwareUpdateAvailable; }
+    int IsDownloadedFirmwareReady() const { return downloadedFirmwareReady; }
+    int IsToolUpdateAvailable() const { return toolUpdateAvailable; }
+    int IsOnlineCheckEnabled() const { return onlineCheckEnabled; }
+    std::wstring GetFirmwareInfoUrl() const { return firmwareInfoUrl; }
+    std::wstring GetToolInfoUrl() const { return toolInfoUrl; }
+
+    // Descriptors and checks (online_check.cpp).
+    int FetchFirmwareDescriptor(const std::wstring& address);
+    int FetchToolDescriptor(const std::wstring& address);
+    int CheckFirmwareOnline();
+    int CheckToolOnline();
+    int ProbeUpdateServer(int32_t intervalMs, int32_t attempts);
+
+    // Downloads (download.cpp).
+    int DownloadToolInstaller();
+    int DownloadFirmwarePackage();
+
+    // Installers and the browser (installer.cpp, browser.cpp).
+    int InstallFirmwarePackage();
+    int CompleteFirmwareInstall();
+    int RunToolInstaller();
+    int OpenInBrowser(const std::wstring& address);
 
     std::wstring keyPath;
     std::wstring downloadFolderName;
@@ -54,6 +100,24 @@ public:
     ToolVersion onlineToolVersion;
     CDownloadCallback* progressSink = nullptr;
 
-protected:
+  protected:
     Platform& m_platform;
+
+  private:
+    ISettingsStore& Settings();
+    bool ReadValue(const wchar_t* name, std::wstring& text);
+    bool WriteValue(const wchar_t* name, const std::wstring& text);
+    std::wstring DownloadFolder() const;
+    int ReadMainSequence();
+    int ReadPackageRecord();
+    int ReadCheckSettings();
+    int32_t StagedVersion();
+    void RecoverStagedInstall();
+    void ForgetStalePackage();
+    void ForgetPackage();
+    DescriptorContent FetchDescriptor(const std::wstring& address, DescriptorKind kind);
+    void DecideOnPrimaryAnswer();
+    bool DownloadTarget(const std::wstring& address, std::wstring& target);
+    bool Transfer(const std::wstring& address, const std::wstring& target);
+    bool RunAndSettle(const std::wstring& commandLine, int32_t& exitCode);
 };

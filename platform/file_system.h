@@ -1,5 +1,13 @@
 #pragma once
 #include <string>
+#include <vector>
+
+// One entry of a folder listing, as the system reports it.
+struct FolderEntry {
+    std::wstring name;
+    bool folder = false;
+    bool system = false; // the system attribute
+};
 
 class IFileSystem {
   public:
@@ -11,4 +19,19 @@ class IFileSystem {
     // The process's current folder, shared by all its threads.
     virtual bool GetCurrentFolder(std::wstring& folder) = 0;
     virtual bool SetCurrentFolder(const std::wstring& folder) = 0;
+    // Whether a file or folder of that name exists.
+    virtual bool FileExists(const std::wstring& path) = 0;
+    virtual bool RemoveFile(const std::wstring& path) = 0;
+    // Removes an empty folder.
+    virtual bool RemoveFolder(const std::wstring& path) = 0;
+    virtual bool MakeFolder(const std::wstring& path) = 0;
+    // Copies one file, replacing an existing target.
+    virtual bool CopyFileTo(const std::wstring& source, const std::wstring& target) = 0;
+    // The entries that a search pattern ("folder\*.*") finds, "." and ".." included, in the
+    // order the system lists them. False when the pattern finds nothing.
+    virtual bool ListFolder(const std::wstring& pattern, std::vector<FolderEntry>& entries) = 0;
+    // The current user's roaming application-data folder, without a trailing backslash.
+    virtual bool AppDataFolder(std::wstring& path) = 0;
+    // The whole content of a file; false when it cannot be opened or read.
+    virtual bool ReadFileBytes(const std::wstring& path, std::string& bytes) = 0;
 };

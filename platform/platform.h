@@ -9,6 +9,9 @@ class IUsbBus;
 class IUpgradeLibrary;
 class IClock;
 class INamedMutexes;
+class IInternet;
+class IProcesses;
+class IShell;
 
 // The ports through which the portable core reaches the system. The Win32 program fills it
 // with the real implementations, tests with fakes; an object keeps the ports it needs.
@@ -22,4 +25,9 @@ struct Platform {
     IUpgradeLibrary* upgradeLibrary = nullptr;
     IClock* clock = nullptr;
     INamedMutexes* mutexes = nullptr;
+    ISettingsStore* userSettings = nullptr;    // the current user's hive
+    ISettingsStore* classesSettings = nullptr; // the classes root
+    IInternet* internet = nullptr;
+    IProcesses* processes = nullptr;
+    IShell* shell = nullptr;
 };

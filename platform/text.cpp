@@ -29,3 +29,19 @@ bool EqualsNoCase(const std::wstring& a, const std::wstring& b) {
     }
     return true;
 }
+
+int32_t DecimalValue(const std::wstring& text) {
+    size_t i = 0;
+    while (i < text.size() && (text[i] == L' ' || (text[i] >= L'\t' && text[i] <= L'\r')))
+        ++i;
+    const bool negative = i < text.size() && text[i] == L'-';
+    if (i < text.size() && (text[i] == L'-' || text[i] == L'+'))
+        ++i;
+    int64_t value = 0;
+    for (; i < text.size() && text[i] >= L'0' && text[i] <= L'9'; ++i) {
+        value = value * 10 + (text[i] - L'0');
+        if (value > INT32_MAX)
+            return negative ? INT32_MIN : INT32_MAX;
+    }
+    return static_cast<int32_t>(negative ? -value : value);
+}

@@ -1,8 +1,12 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 // Appends UTF-16 code units to a wide string, whatever the width of wchar_t on this platform.
 void AppendUtf16(std::wstring& text, const char16_t* units, size_t count);
 // Case-insensitive comparison for the ASCII letters that settings and addresses use.
 bool EqualsNoCase(const std::wstring& a, const std::wstring& b);
+// A decimal number as the C runtime reads one: leading blanks, one sign, digits up to the first
+// other character; 0 without digits. Values beyond 32 bits are held at the nearest limit.
+int32_t DecimalValue(const std::wstring& text);

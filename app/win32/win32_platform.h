@@ -6,6 +6,9 @@
 #include "engine/win32/win32_upgrade_library.h"
 #include "engine/win32/win32_usb_bus.h"
 #include "engine/win32/win32_version_resource.h"
+#include "online/win32/win32_internet.h"
+#include "online/win32/win32_processes.h"
+#include "online/win32/win32_shell.h"
 #include "platform/platform.h"
 #include "ui/win32/resource_message_source.h"
 
@@ -22,6 +25,11 @@ class CWin32Platform {
         m_platform.upgradeLibrary = &m_upgradeLibrary;
         m_platform.clock = &m_clock;
         m_platform.mutexes = &m_mutexes;
+        m_platform.userSettings = &m_userRegistry;
+        m_platform.classesSettings = &m_classes;
+        m_platform.internet = &m_internet;
+        m_platform.processes = &m_processes;
+        m_platform.shell = &m_shell;
     }
     CWin32Platform(const CWin32Platform&) = delete;
     CWin32Platform& operator=(const CWin32Platform&) = delete;
@@ -38,5 +46,10 @@ class CWin32Platform {
     CWin32UpgradeLibrary m_upgradeLibrary;
     CWin32Clock m_clock;
     CWin32NamedMutexes m_mutexes;
+    CRegistry m_userRegistry{HKEY_CURRENT_USER};
+    CRegistry m_classes{HKEY_CLASSES_ROOT};
+    CWinInet m_internet;
+    CWin32Processes m_processes;
+    CWin32Shell m_shell;
     Platform m_platform;
 };

@@ -7,4 +7,12 @@ class CWin32FileSystem : public IFileSystem {
                    int defaultValue) override;
     bool GetCurrentFolder(std::wstring& folder) override;
     bool SetCurrentFolder(const std::wstring& folder) override;
+    bool FileExists(const std::wstring& path) override;
+    bool RemoveFile(const std::wstring& path) override;
+    bool RemoveFolder(const std::wstring& path) override;
+    bool MakeFolder(const std::wstring& path) override;
+    bool CopyFileTo(const std::wstring& source, const std::wstring& target) override;
+    bool ListFolder(const std::wstring& pattern, std::vector<FolderEntry>& entries) override;
+    bool AppDataFolder(std::wstring& path) override;
+    bool ReadFileBytes(const std::wstring& path, std::string& bytes) override;
 };

@@ -17,11 +17,13 @@ class CFakeClock : public IClock {
   public:
     int sleeps = 0;
     uint32_t ticks = 0;
+    std::vector<uint32_t> durations;
     std::function<void(int sleeps)> onSleep;
 
     void Sleep(uint32_t milliseconds) override {
         ticks += milliseconds;
         ++sleeps;
+        durations.push_back(milliseconds);
         if (onSleep)
             onSleep(sleeps);
     }

@@ -79,6 +79,15 @@ class CFakeFileSystem : public IFileSystem {
         currentFolder = folder;
         return true;
     }
+    // Files and folders: none here (tests of file handling use the fake disk).
+    bool FileExists(const std::wstring&) override { return false; }
+    bool RemoveFile(const std::wstring&) override { return false; }
+    bool RemoveFolder(const std::wstring&) override { return false; }
+    bool MakeFolder(const std::wstring&) override { return false; }
+    bool CopyFileTo(const std::wstring&, const std::wstring&) override { return false; }
+    bool ListFolder(const std::wstring&, std::vector<FolderEntry>&) override { return false; }
+    bool AppDataFolder(std::wstring&) override { return false; }
+    bool ReadFileBytes(const std::wstring&, std::string&) override { return false; }
 };
 
 // A version resource whose queries answer from a map of sub-block -> value.

@@ -1,0 +1,236 @@
+#include "engine/product_keys.h"
+#include "online/browser.h"
+#include "online/folder_tree.h"
+#include "online/online_system.h"
+#include "tests/support/fake_online.h"
+#include "ui/open_address.h"
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+const wchar_t* const PACKAGE = L"C:\\Users\\u\\AppData\\Roaming\\pkg.exe";
+const std::wstring STAGING = COnlineWorld::STAGING;
+const std::wstring FIRMWARE = COnlineWorld::FIRMWARE_FOLDER;
+
+class Installer : public testing::Test {
+  protected:
+    COnlineWorld world{PULO5_KEY};
+    COnlineSystem online{world.platform};
+
+    void SetUp() override {
+        online.keyPath = PULO5_KEY;
+        online.downloadFolderName = L"TempPULO5";
+        ASSERT_EQ(online.LoadOnlineSettings(), 1);
+        world.disk.AddFile(PACKAGE, "MZ");
+        online.packageRecorded = 1;
+        online.packagePath = PACKAGE;
+        online.downloadedVersion = MakeFirmwareVersion(0, 2, 1);
+        online.downloadedFirmwareReady = 1;
+        online.SaveFirmwarePackageRecord();
+    }
+    // The package as its maker builds it: files and a sub-folder in the download folder, then
+    // the marker.
+    void PackageExtracts(bool marks) {
+        world.processes.onRun = [this, marks](const std::wstring&, int32_t& exitCode) {
+            world.disk.AddFile(STAGING + L"\\fw.ini", COnlineWorld::Description(0, 2, 1));
+            world.disk.AddFile(STAGING + L"\\fw.bin", "firmware");
+            world.disk.AddFile(STAGING + L"\\res\\font.dat", "font");
+            if (marks)
+                world.Set(VALUE_PARTIAL_INSTALLED, L"1");
+            exitCode = 3;
+        };
+    }
+};
+
+TEST_F(Installer, PackageThatMarksItsFilesIsInstalled) {
+    PackageExtracts(true);
+    ASSERT_EQ(online.InstallFirmwarePackage(), 1);
+    EXPECT_EQ(world.processes.runs, std::vector<std::wstring>{std::wstring(PACKAGE) + L" 1"});
+    EXPECT_EQ(world.disk.Content(FIRMWARE + L"\\res\\font.dat"), "font");
+    EXPECT_EQ(world.disk.Content(FIRMWARE + L"\\fw.bin"), "firmware");
+    EXPECT_FALSE(world.disk.HasFile(PACKAGE));
+    EXPECT_FALSE(world.disk.FileExists(STAGING));
+    EXPECT_EQ(world.Value(VALUE_PACKAGE_EXISTS), L"0");
+    EXPECT_EQ(world.Value(VALUE_PACKAGE_NAME), L"");
+    EXPECT_EQ(world.Value(VALUE_PACKAGE_INSTALLED), L"1");
+    EXPECT_EQ(world.Value(VALUE_PARTIAL_INSTALLED), L"0");
+    EXPECT_EQ(online.packageVersion.packed, 0x0201);
+    EXPECT_EQ(online.packageRecorded, 0);
+    EXPECT_EQ(online.downloadedFirmwareReady, 0);
+    EXPECT_EQ(world.clock.durations, std::vector<uint32_t>{500});
+}
+
+TEST_F(Installer, PackageWithoutMarkerOrStartIsNotInstalled) {
+    PackageExtracts(false);
+    EXPECT_EQ(online.InstallFirmwarePackage(), 0);
+    EXPECT_EQ(world.Value(VALUE_PACKAGE_INSTALLED), L"0");
+    EXPECT_TRUE(world.disk.HasFile(PACKAGE));
+    EXPECT_EQ(online.packageRecorded, 1);
+    EXPECT_EQ(world.Value(VALUE_PACKAGE_EXISTS), L"1");
+    EXPECT_FALSE(world.disk.HasFile(FIRMWARE + L"\\fw.bin"));
+
+    world.processes.startable = false;
+    EXPECT_EQ(online.InstallFirmwarePackage(), 0);
+    world.processes.startable = true;
+
+    world.processes.onRun = [this](const std::wstring&, int32_t&) {
+        world.machine.values.erase({world.key, VALUE_PARTIAL_INSTALLED});
+    };
+    EXPECT_EQ(online.InstallFirmwarePackage(), 0) << "marker unreadable";
+
+    online.downloadedFirmwareReady = 0;
+    world.processes.runs.clear();
+    EXPECT_EQ(online.InstallFirmwarePackage(), 0);
+    EXPECT_TRUE(world.processes.runs.empty());
+}
+
+TEST_F(Installer, MarkerInAnyCaseOtherThanZero) {
+    world.processes.onRun = [this](const std::wstring&, int32_t&) {
+        world.disk.AddFile(STAGING + L"\\fw.ini", COnlineWorld::Description(0, 2, 1));
+        world.Set(VALUE_PARTIAL_INSTALLED, L"yes");
+    };
+    EXPECT_EQ(online.InstallFirmwarePackage(), 1);
+}
+
+TEST_F(Installer, FailedStepsStillResetTheRecord) {
+    world.disk.AddFile(STAGING + L"\\fw.ini", COnlineWorld::Description(0, 2, 1));
+    world.disk.undeletable.insert(PACKAGE);
+    EXPECT_EQ(online.CompleteFirmwareInstall(), 0);
+    EXPECT_EQ(online.packageRecorded, 0);
+    EXPECT_EQ(world.Value(VALUE_PACKAGE_EXISTS), L"0");
+    EXPECT_EQ(world.Value(VALUE_PACKAGE_INSTALLED), L"1");
+    EXPECT_EQ(online.packageVersion.packed, 0x0201);
+}
+
+TEST_F(Installer, SystemFilesAreNeitherCopiedNorDeleted) {
+    world.disk.AddFile(STAGING + L"\\fw.ini", COnlineWorld::Description(0, 2, 1));
+    world.disk.AddFile(STAGING + L"\\desktop.ini", "sys", true);
+    world.disk.AddFile(STAGING + L"\\sub\\a.bin", "a");
+    EXPECT_EQ(CopyFolderTree(world.disk, STAGING + L"\\", FIRMWARE), 1);
+    EXPECT_FALSE(world.disk.HasFile(FIRMWARE + L"\\desktop.ini"));
+    EXPECT_EQ(world.disk.Content(FIRMWARE + L"\\sub\\a.bin"), "a");
+    EXPECT_EQ(DeleteFolderTree(world.disk, STAGING), 1);
+    EXPECT_EQ(world.disk.Tree(STAGING), std::vector<std::wstring>{L"desktop.ini"});
+    EXPECT_TRUE(world.disk.FileExists(STAGING)) << "the folder stays with its system file";
+}
+
+TEST_F(Installer, FolderTreeFailures) {
+    EXPECT_EQ(DeleteFolderTree(world.disk, L"C:\\nowhere"), 0);
+    EXPECT_EQ(DeleteFolderTree(world.disk, L""), 0);
+    EXPECT_EQ(CopyFolderTree(world.disk, L"C:\\nowhere", FIRMWARE), 0);
+    EXPECT_EQ(CopyFolderTree(world.disk, STAGING, L""), 0);
+    world.disk.AddFile(STAGING + L"\\a\\b\\c.bin", "c");
+    world.disk.AddFile(STAGING + L"\\z.bin", "z");
+    world.disk.undeletable.insert(STAGING + L"\\a\\b\\c.bin");
+    EXPECT_EQ(DeleteFolderTree(world.disk, STAGING), 0);
+    EXPECT_TRUE(world.disk.HasFile(STAGING + L"\\z.bin")) << "the walk stops at the failure";
+    // A target folder that cannot be made fails the copy of its files.
+    EXPECT_EQ(CopyFolderTree(world.disk, STAGING, L"C:\\missing\\target"), 0);
+}
+
+TEST_F(Installer, ToolInstallerCommandLineAndExitCodes) {
+    const std::wstring arguments =
+        L" /s /v\"/qr REINSTALLMODE=\\\"vamus\\\" REINSTALL=\\\"ALL\\\"\"";
+    ASSERT_EQ(arguments.size(), 53u);
+    EXPECT_EQ(online.RunToolInstaller(), 0) << "no installer downloaded";
+    online.toolInstallerPath = L"C:\\d\\Setup.exe";
+    int32_t code = 0;
+    world.processes.onRun = [&code](const std::wstring&, int32_t& exitCode) { exitCode = code; };
+    EXPECT_EQ(online.RunToolInstaller(), 1);
+    EXPECT_EQ(world.processes.runs.back(), L"C:\\d\\Setup.exe" + arguments);
+    // The field holds the command line now: a second run appends the arguments again.
+    for (const int32_t failing : {1, 259, -1}) {
+        code = failing;
+        EXPECT_EQ(online.RunToolInstaller(), 0) << failing;
+    }
+    EXPECT_EQ(world.processes.runs.back(),
+              L"C:\\d\\Setup.exe" + arguments + arguments + arguments + arguments);
+    // An unreadable code counts as -1.
+    world.processes.onRun = [](const std::wstring&, int32_t&) {};
+    EXPECT_EQ(online.RunToolInstaller(), 0);
+    world.processes.startable = false;
+    EXPECT_EQ(online.RunToolInstaller(), 0);
+}
+
+class Browser : public testing::Test {
+  protected:
+    COnlineWorld world{PULO5_KEY};
+    COnlineSystem online{world.platform};
+    const wchar_t* KEY = L"Software\\Clients\\StartMenuInternet";
+
+    void Register(CFakeSettingsStore& hive, const wchar_t* name, const wchar_t* command) {
+        hive.Set(KEY, L"", name);
+        hive.Set((std::wstring(KEY) + L"\\" + name + L"\\shell\\open\\command").c_str(), L"",
+                 command);
+    }
+};
+
+TEST_F(Browser, DefaultBrowserFromTheUserThenTheMachine) {
+    EXPECT_EQ(GetDefaultBrowserCommand(world.platform), L"");
+    Register(world.machine, L"IEXPLORE.EXE", L"%ProgramFiles%\\ie\\iexplore.exe");
+    world.shell.environment[L"ProgramFiles"] = L"C:\\Program Files";
+    EXPECT_EQ(GetDefaultBrowserCommand(world.platform), L"C:\\Program Files\\ie\\iexplore.exe");
+    // The user's name with its command in the machine's hive only: no command.
+    world.user.Set(KEY, L"", L"Firefox");
+    world.machine.Set(L"Software\\Clients\\StartMenuInternet\\Firefox\\shell\\open\\command", L"",
+                      L"firefox.exe");
+    EXPECT_EQ(GetDefaultBrowserCommand(world.platform), L"");
+    Register(world.user, L"Firefox", L"\"C:\\ff\\firefox.exe\" -url \"%1\" -new");
+    EXPECT_EQ(GetDefaultBrowserCommand(world.platform),
+              L"\"C:\\ff\\firefox.exe\" -url \"%1\" -new");
+    world.shell.expandable = false;
+    EXPECT_EQ(GetDefaultBrowserCommand(world.platform), L"");
+}
+
+TEST_F(Browser, OpenInBrowserAppendsOnlySafeAddresses) {
+    Register(world.user, L"Firefox", L"\"C:\\ff\\firefox.exe\" \"%1\" -new");
+    ASSERT_EQ(online.OpenInBrowser(L"http://h/news.htm"), 1);
+    EXPECT_EQ(world.processes.starts,
+              std::vector<std::wstring>{L"\"C:\\ff\\firefox.exe\" \"%1\" -new http://h/news.htm"});
+    for (const wchar_t* bad : {L"", L"http://h/a\" -profile C:\\x", L"file:///C:/x.exe",
+                               L"C:\\setup.exe", L"http://h/a b", L"http://h/\r\nx"})
+        EXPECT_EQ(online.OpenInBrowser(bad), 0) << bad;
+    EXPECT_EQ(world.processes.starts.size(), 1u);
+    world.processes.startable = false;
+    EXPECT_EQ(online.OpenInBrowser(L"http://h/news.htm"), 0);
+    world.user.values.clear();
+    world.processes.startable = true;
+    EXPECT_EQ(online.OpenInBrowser(L"http://h/news.htm"), 0);
+}
+
+TEST_F(Browser, OpenAddressThroughTheShellThenTheHtmlClass) {
+    EXPECT_EQ(OpenAddress(world.platform, L"", 1), OPEN_ADDRESS_EMPTY);
+    EXPECT_TRUE(world.shell.opens.empty());
+    EXPECT_EQ(OpenAddress(world.platform, L"http://h/", 1), 42);
+    EXPECT_EQ(OpenAddress(world.platform, L"notepad.exe", 1), OPEN_ADDRESS_REFUSED);
+    EXPECT_EQ(world.shell.opens, std::vector<std::wstring>{L"http://h/"});
+
+    world.shell.openResult = 31;
+    EXPECT_EQ(OpenAddress(world.platform, L"http://h/", 1), 31) << "no class registered";
+    world.classes.Set(L".htm", L"", L"htmlfile");
+    const struct {
+        const wchar_t* registered;
+        const wchar_t* started;
+    } commands[] = {
+        {L"\"C:\\b.exe\" -a \"%1\" -switch %1", L"\"C:\\b.exe\" -a  http://h/"},
+        {L"C:\\b.exe -a %1 -x", L"C:\\b.exe -a  http://h/"},
+        {L"C:\\b.exe", L"C:\\b.exe http://h/"},
+    };
+    for (const auto& c : commands) {
+        world.classes.Set(L"htmlfile\\shell\\open\\command", L"", c.registered);
+        EXPECT_EQ(OpenAddress(world.platform, L"http://h/", 5), OPEN_ADDRESS_STARTED);
+        EXPECT_EQ(world.processes.shownStarts.back(), (std::pair<std::wstring, int>{c.started, 5}));
+    }
+    // The composed command must fit in 520 characters with its terminating zero.
+    const std::wstring program = L"C:\\b.exe";
+    world.classes.Set(L"htmlfile\\shell\\open\\command", L"", program);
+    const std::wstring fits = L"http://h/" + std::wstring(519 - program.size() - 10, L'a');
+    EXPECT_EQ(OpenAddress(world.platform, fits, 1), OPEN_ADDRESS_STARTED);
+    EXPECT_EQ(world.processes.shownStarts.back().first.size(), 519u);
+    const size_t starts = world.processes.shownStarts.size();
+    EXPECT_EQ(OpenAddress(world.platform, fits + L"a", 1), OPEN_ADDRESS_REFUSED);
+    EXPECT_EQ(world.processes.shownStarts.size(), starts);
+    world.processes.startable = false;
+    EXPECT_EQ(OpenAddress(world.platform, L"http://h/", 1), OPEN_ADDRESS_REFUSED);
+}
+} // namespace
