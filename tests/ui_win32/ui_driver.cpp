@@ -103,7 +103,13 @@ bool WaitGone(HWND hWnd, DWORD milliseconds) {
 }
 
 static void SaveBitmap(const std::wstring& path, HDC hDC, HBITMAP hBitmap, int width, int height) {
-    BITMAPINFOHEADER header{sizeof header, width, height, 1, 24, BI_RGB};
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
     const int stride = (width * 3 + 3) & ~3;
     std::vector<BYTE> bits(static_cast<size_t>(stride) * height);
     GetDIBits(hDC, hBitmap, 0, static_cast<UINT>(height), bits.data(),
