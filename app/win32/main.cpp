@@ -1,6 +1,6 @@
 // Start-up of Quillmate. Until the main window exists, the program classifies the system, enters
 // its firmware folder, chooses its language, looks for the player and reports the player's and
-// the carried firmware versions in a message box.
+// the carried firmware versions in a message dialog.
 #include "app/language.h"
 #include "app/system_check.h"
 #include "app/win32/win32_platform.h"
@@ -9,15 +9,19 @@
 #include "engine/firmware_version.h"
 #include "engine/module_version.h"
 #include "engine/product_keys.h"
+#include "ui/dialog_layout.h"
 #include "ui/message_catalogue.h"
+#include "ui/win32/message_dlg.h"
 #include <windows.h>
+#include <commctrl.h>
 
 static constexpr uint16_t MSG_FIRMWARE_VERSIONS = 121;
 
 static int ShowMessage(const CMessageCatalogue& catalogue, uint16_t language,
-                       const std::wstring& text, UINT icon) {
-    const UINT rtl = IsRightToLeft(language) ? MB_RTLREADING | MB_RIGHT : 0;
-    MessageBoxW(nullptr, text.c_str(), catalogue.Title(language).c_str(), MB_OK | icon | rtl);
+                       const std::wstring& text, int32_t pictureKind) {
+    CMessageDlg dialog(language, IsRightToLeft(language), catalogue.Title(language).c_str(),
+                       text.c_str(), pictureKind, nullptr);
+    dialog.DoModal();
     return 0;
 }
 
@@ -36,6 +40,7 @@ static std::wstring DeviceVersionText(Platform& platform) {
 }
 
 int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, PWSTR, int) {
+    InitCommonControls();
     CWin32Platform win32(hInstance);
     Platform& platform = win32.Ports();
     const int32_t systemCode = GetSystemCode(*platform.system);
@@ -48,7 +53,7 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, PWSTR, int) {
     std::wstring text;
     if (const uint16_t refusal = SystemGateMessage(systemCode, *platform.system)) {
         catalogue.Load(text, language, refusal);
-        return ShowMessage(catalogue, language, text, MB_ICONWARNING);
+        return ShowMessage(catalogue, language, text, PICTURE_WARNING);
     }
 
     FirmwareVersion package;
@@ -60,5 +65,5 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, PWSTR, int) {
     catalogue.Load(text, language, MSG_FIRMWARE_VERSIONS);
     text = FormatText(text, {DeviceVersionText(platform), FormatVersion(package)}) + L"\n\n" +
            moduleVersion.ProductVersion();
-    return ShowMessage(catalogue, language, text, MB_ICONINFORMATION);
+    return ShowMessage(catalogue, language, text, PICTURE_NOTICE);
 }

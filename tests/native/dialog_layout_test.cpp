@@ -1,0 +1,116 @@
+#include "res/resource.h"
+#include "tests/support/builtin_message_source.h"
+#include "ui/dialog_layout.h"
+#include "ui/message_catalogue.h"
+#include <gtest/gtest.h>
+
+namespace {
+QuestionMeasures ShortLines() {
+    QuestionMeasures m;
+    m.firstLine = {120, 13};
+    m.secondLine = {90, 13};
+    m.plusSign = {13, 13};
+    m.initialClientHeight = 229;
+    return m;
+}
+
+TEST(QuestionLines, CountByTheTextColumnWidth) {
+    EXPECT_EQ(QuestionLineCount(0), 0);
+    EXPECT_EQ(QuestionLineCount(1), 1);
+    EXPECT_EQ(QuestionLineCount(250), 1);
+    EXPECT_EQ(QuestionLineCount(251), 2);
+    EXPECT_EQ(QuestionLineCount(500), 2);
+    EXPECT_EQ(QuestionLineCount(501), 3);
+    EXPECT_EQ(QuestionLineCount(-5), 0);
+}
+
+TEST(QuestionLayout, ShortLinesEndAtRow203) {
+    const QuestionLayout l = LayoutQuestion(ShortLines());
+    EXPECT_EQ(l.firstLine, MakeRect(85, 27, 250, 13));
+    EXPECT_EQ(l.secondLine, MakeRect(85, 40, 250, 13));
+    EXPECT_EQ(l.yes, MakeRect(85, 172, 90, 23));
+    EXPECT_EQ(l.cancel, MakeRect(180, 172, 90, 23));
+    EXPECT_EQ(l.row, 203);
+    EXPECT_EQ(l.link, MakeRect(85, 203, 195, 16));
+    EXPECT_EQ(l.picture, MakeRect(21, 27, 52, 52));
+    EXPECT_EQ(l.window, (Size{360, 258}));
+}
+
+TEST(QuestionLayout, HeightGrowsOnlyByTheExcessOverTheTemplateClient) {
+    QuestionMeasures m = ShortLines();
+    m.initialClientHeight = 200; // 203 + 26 exceeds it by 29
+    EXPECT_EQ(LayoutQuestion(m).window, (Size{360, 287}));
+    m.initialClientHeight = 400;
+    EXPECT_EQ(LayoutQuestion(m).window, (Size{360, 258}));
+}
+
+TEST(QuestionLayout, EmptyFirstLineTakesNoHeight) {
+    QuestionMeasures m = ShortLines();
+    m.firstLine = {0, 13};
+    const QuestionLayout l = LayoutQuestion(m);
+    EXPECT_EQ(l.firstLine.Height(), 0);
+    EXPECT_EQ(l.secondLine.top, 27);
+}
+
+TEST(QuestionLayout, LongLinesPushTheRowsDown) {
+    QuestionMeasures m = ShortLines();
+    m.firstLine = {251, 16};   // two lines: 32
+    m.secondLine = {1000, 16}; // four lines: 64
+    const QuestionLayout l = LayoutQuestion(m);
+    EXPECT_EQ(l.secondLine, MakeRect(85, 59, 250, 64));
+    // 123 + 10 is below 130; the buttons stay at 172.
+    EXPECT_EQ(l.yes.top, 172);
+    m.secondLine = {2000, 16}; // eight lines: bottom 59 + 128 = 187, row 197
+    const QuestionLayout longer = LayoutQuestion(m);
+    EXPECT_EQ(longer.yes.top, 197);
+    EXPECT_EQ(longer.row, 228);
+    EXPECT_EQ(longer.link.top, 228);
+    EXPECT_EQ(longer.window.height, 258 + (228 + 26 - 229));
+}
+
+TEST(QuestionLayout, KeyTextsSitInARowWithThePlusSign) {
+    QuestionMeasures m = ShortLines();
+    m.hasKeys = true;
+    m.leftKey = {40, 13};
+    m.rightKey = {60, 15};
+    const QuestionLayout l = LayoutQuestion(m);
+    EXPECT_EQ(l.leftKey, MakeRect(85, 130, 40, 13));
+    EXPECT_EQ(l.plusSign, MakeRect(130, 130, 13, 13));
+    EXPECT_EQ(l.rightKey, MakeRect(148, 130, 60, 15));
+    EXPECT_EQ(l.yes.top, 172); // 130 + 15 + 10 = 155, raised to 172
+    m.secondLine = {1250, 16}; // five lines: bottom 40 + 80 = 120, row 130
+    m.firstLine = {500, 16};   // two lines: second line from 59 to 139, row 149
+    const QuestionLayout low = LayoutQuestion(m);
+    EXPECT_EQ(low.leftKey.top, 149);
+    EXPECT_EQ(low.yes.top, 174);
+}
+
+TEST(QuestionLayout, GivenLinkPositionWins) {
+    QuestionMeasures m = ShortLines();
+    m.linkX = 85;
+    m.linkY = 55;
+    EXPECT_EQ(LayoutQuestion(m).link, MakeRect(85, 55, 195, 16));
+    m.linkX = 0;
+    m.linkY = 70;
+    EXPECT_EQ(LayoutQuestion(m).link, MakeRect(85, 70, 195, 16));
+}
+
+TEST(MessageDialog, PictureKinds) {
+    EXPECT_EQ(MessagePictureBitmap(0), IDB_QUESTION);
+    EXPECT_EQ(MessagePictureBitmap(1), IDB_NOTICE);
+    EXPECT_EQ(MessagePictureBitmap(2), IDB_WARNING);
+    EXPECT_EQ(MessagePictureBitmap(5), IDB_WARNING);
+    EXPECT_EQ(MessagePictureBitmap(-1), IDB_WARNING);
+}
+
+TEST(TextArgument, TextIdOrNull) {
+    CBuiltInMessageSource source;
+    const CMessageCatalogue catalogue(source);
+    EXPECT_EQ(ResolveTextArgument(catalogue, nullptr), L"");
+    EXPECT_EQ(ResolveTextArgument(catalogue, L"plain"), L"plain");
+    // Ids load in the default language, whatever language the dialog shows.
+    EXPECT_EQ(ResolveTextArgument(catalogue, reinterpret_cast<const wchar_t*>(111)),
+              L"Update completed");
+    EXPECT_EQ(ResolveTextArgument(catalogue, reinterpret_cast<const wchar_t*>(99)), L"");
+}
+} // namespace
