@@ -7,7 +7,6 @@
 #include "app/working_folder.h"
 #include "engine/action_fw_dn.h"
 #include "engine/firmware_version.h"
-#include "engine/module_version.h"
 #include "engine/product_keys.h"
 #include "ui/dialog_layout.h"
 #include "ui/message_catalogue.h"
@@ -59,11 +58,8 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, PWSTR, int) {
     FirmwareVersion package;
     ReadPackageVersion(*platform.files, PackageDescriptionPath(*platform.settings, folder),
                        package);
-    CModuleVersion moduleVersion(*platform.versionResource);
-    moduleVersion.Load(nullptr);
 
     catalogue.Load(text, language, MSG_FIRMWARE_VERSIONS);
-    text = FormatText(text, {DeviceVersionText(platform), FormatVersion(package)}) + L"\n\n" +
-           moduleVersion.ProductVersion();
+    text = FormatText(text, {DeviceVersionText(platform), FormatVersion(package)});
     return ShowMessage(catalogue, language, text, PICTURE_NOTICE);
 }
