@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/browser.h"
 #include <string>
 
 struct Platform;
@@ -16,3 +17,15 @@ inline constexpr size_t OPEN_ADDRESS_COMMAND_CHARS = 520;
 // command. A result above 32 means success. Only http and https addresses without blanks,
 // quotes or control characters are opened.
 int OpenAddress(Platform& platform, const std::wstring& address, int showCommand);
+
+// The browser that the program's links open their addresses with.
+class CPlatformBrowser : public IBrowser {
+  public:
+    explicit CPlatformBrowser(Platform& platform) : m_platform(platform) {}
+    intptr_t OpenAddress(const std::wstring& address, int showCommand) override {
+        return ::OpenAddress(m_platform, address, showCommand);
+    }
+
+  private:
+    Platform& m_platform;
+};

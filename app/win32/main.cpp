@@ -10,7 +10,9 @@
 #include "engine/product_keys.h"
 #include "ui/dialog_layout.h"
 #include "ui/message_catalogue.h"
+#include "ui/open_address.h"
 #include "ui/win32/message_dlg.h"
+#include "ui/win32/x_hyperlink.h"
 #include <windows.h>
 #include <commctrl.h>
 
@@ -42,6 +44,8 @@ int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, PWSTR, int) {
     InitCommonControls();
     CWin32Platform win32(hInstance);
     Platform& platform = win32.Ports();
+    CPlatformBrowser browser(platform);
+    CXHyperLink::SetBrowser(&browser);
     const int32_t systemCode = GetSystemCode(*platform.system);
 
     const std::wstring folder = WorkingFolder(*platform.settings, GetCommandLineW());

@@ -198,6 +198,16 @@ TEST_F(Browser, OpenInBrowserAppendsOnlySafeAddresses) {
     EXPECT_EQ(online.OpenInBrowser(L"http://h/news.htm"), 0);
 }
 
+TEST_F(Browser, LinksOpenThroughTheSameRules) {
+    CPlatformBrowser browser(world.platform);
+    IBrowser& links = browser;
+    EXPECT_EQ(links.OpenAddress(L"", 1), OPEN_ADDRESS_EMPTY);
+    EXPECT_EQ(links.OpenAddress(L"javascript:alert(1)", 1), OPEN_ADDRESS_REFUSED);
+    EXPECT_TRUE(world.shell.opens.empty());
+    EXPECT_EQ(links.OpenAddress(L"https://support.norvane.example/", 1), 42);
+    EXPECT_EQ(world.shell.opens, std::vector<std::wstring>{L"https://support.norvane.example/"});
+}
+
 TEST_F(Browser, OpenAddressThroughTheShellThenTheHtmlClass) {
     EXPECT_EQ(OpenAddress(world.platform, L"", 1), OPEN_ADDRESS_EMPTY);
     EXPECT_TRUE(world.shell.opens.empty());
