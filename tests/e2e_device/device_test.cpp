@@ -4,6 +4,7 @@
 #include "tools/player_sim/win32/sim_harness.h"
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <dbt.h>
 #include <string>
 #include <thread>
 
@@ -169,3 +170,48 @@ TEST_F(Device, DetectionIsSerialisedAcrossProcesses) {
     EXPECT_EQ(SimNumber(L"Overlaps"), 0);
 }
 } // namespace
+
+namespace {
+int g_nDeviceChanges = 0;
+
+LRESULT CALLBACK CountDeviceChanges(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DEVICECHANGE && wParam == DBT_DEVNODES_CHANGED)
+        ++g_nDeviceChanges;
+    return DefWindowProcW(hWnd, message, wParam, lParam);
+}
+
+// Runs the plug tool while this thread answers the broadcast it sends, as a window would.
+DWORD PlugWhilePumping(const wchar_t* arguments) {
+    HANDLE hProcess = nullptr;
+    if (sim::RunProgram(sim::ProgramFolder() + L"\\player_plug.exe", arguments, &hProcess) != 0)
+        return 0xFFFFFFFF;
+    while (MsgWaitForMultipleObjects(1, &hProcess, FALSE, 10000, QS_ALLINPUT) ==
+           WAIT_OBJECT_0 + 1) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageW(&msg);
+    }
+    DWORD code = 0xFFFFFFFF;
+    GetExitCodeProcess(hProcess, &code);
+    CloseHandle(hProcess);
+    return code;
+}
+} // namespace
+
+// Windows learn of every plug and unplug as they would from the system.
+TEST_F(Device, PlugAndUnplugAreAnnouncedToWindows) {
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = CountDeviceChanges;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"QuillmateDeviceChangeListener";
+    RegisterClassW(&wc);
+    HWND hWnd = CreateWindowW(wc.lpszClassName, L"listener", WS_OVERLAPPED, 0, 0, 10, 10, nullptr,
+                              nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(hWnd, nullptr);
+    g_nDeviceChanges = 0;
+    EXPECT_EQ(PlugWhilePumping(L"plug"), 0u);
+    EXPECT_EQ(g_nDeviceChanges, 1);
+    EXPECT_EQ(PlugWhilePumping(L"unplug"), 0u);
+    EXPECT_EQ(g_nDeviceChanges, 2);
+    DestroyWindow(hWnd);
+}
