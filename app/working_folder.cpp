@@ -1,14 +1,7 @@
 #include "app/working_folder.h"
 #include "engine/product_keys.h"
 #include "platform/settings_store.h"
-
-static std::wstring TrimFolderName(std::wstring name) {
-    if (!name.empty() && name.front() == L'\\')
-        name.erase(0, 1);
-    if (!name.empty() && name.back() == L'\\')
-        name.pop_back();
-    return name;
-}
+#include "platform/text.h"
 
 static std::wstring FolderFromCommandLine(const std::wstring& commandLine) {
     std::wstring path;
@@ -28,9 +21,9 @@ std::wstring WorkingFolder(ISettingsStore& settings, const std::wstring& command
     // rather than making the installation folder itself the firmware folder.
     if (!settings.ReadString(PULO5_KEY, VALUE_RUN_PATH, runPath) || runPath.empty() ||
         !settings.ReadString(PULO5_KEY, VALUE_FW_FOLDER, folder) ||
-        (folder = TrimFolderName(folder)).empty())
+        (folder = WithoutTrailingBackslash(WithoutLeadingBackslash(folder))).empty())
         return FolderFromCommandLine(commandLine);
-    if (runPath.back() != L'\\')
+    if (!EndsInBackslash(runPath))
         runPath.push_back(L'\\');
     return runPath + folder;
 }

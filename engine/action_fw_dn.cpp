@@ -4,6 +4,7 @@
 #include "platform/file_system.h"
 #include "platform/platform.h"
 #include "platform/settings_store.h"
+#include "platform/text.h"
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -86,7 +87,7 @@ bool ActionFwDn::ReadRunPath(std::wstring& runPath) {
         !m_platform.settings->ReadString(keyPath.c_str(), VALUE_RUN_PATH, runPath) ||
         runPath.empty())
         return false;
-    if (runPath.back() != L'\\')
+    if (!EndsInBackslash(runPath))
         runPath += L'\\';
     return true;
 }

@@ -1,14 +1,7 @@
 #include "online/folder_tree.h"
 #include "platform/file_system.h"
+#include "platform/text.h"
 #include <vector>
-
-static bool EndsInBackslash(const std::wstring& path) {
-    return !path.empty() && path.back() == L'\\';
-}
-
-static std::wstring WithoutTrailingBackslash(const std::wstring& path) {
-    return EndsInBackslash(path) ? path.substr(0, path.size() - 1) : path;
-}
 
 static bool IsDotEntry(const FolderEntry& entry) {
     return entry.name == L"." || entry.name == L"..";

@@ -35,12 +35,6 @@ bool ParseToolVersion(const std::wstring& text, ToolVersion& version) {
     return true;
 }
 
-static std::wstring WithoutLeadingBackslash(std::wstring text) {
-    if (!text.empty() && text.front() == L'\\')
-        text.erase(0, 1);
-    return text;
-}
-
 static std::wstring AfterLastBackslash(const std::wstring& path) {
     const size_t slash = path.rfind(L'\\');
     return slash == std::wstring::npos ? path : path.substr(slash + 1);
@@ -75,10 +69,7 @@ int COnlineSystem::ReadMainSequence() {
         return 0;
     if (!ReadValue(VALUE_FW_FOLDER, text))
         return 0;
-    text = WithoutLeadingBackslash(text);
-    if (!text.empty() && text.back() == L'\\')
-        text.pop_back();
-    firmwareFolder = runPath + L"\\" + text;
+    firmwareFolder = runPath + L"\\" + WithoutTrailingBackslash(WithoutLeadingBackslash(text));
     if (!ReadValue(VALUE_FW_INFO, text))
         return 0;
     firmwareInfoPath = firmwareFolder + L"\\" + WithoutLeadingBackslash(text);

@@ -45,3 +45,19 @@ int32_t DecimalValue(const std::wstring& text) {
     }
     return static_cast<int32_t>(negative ? -value : value);
 }
+
+bool EndsInBackslash(const std::wstring& path) {
+    return !path.empty() && path.back() == L'\\';
+}
+
+std::wstring WithoutLeadingBackslash(std::wstring path) {
+    if (!path.empty() && path.front() == L'\\')
+        path.erase(0, 1);
+    return path;
+}
+
+std::wstring WithoutTrailingBackslash(std::wstring path) {
+    if (EndsInBackslash(path))
+        path.pop_back();
+    return path;
+}

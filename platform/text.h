@@ -10,3 +10,8 @@ bool EqualsNoCase(const std::wstring& a, const std::wstring& b);
 // A decimal number as the C runtime reads one: leading blanks, one sign, digits up to the first
 // other character; 0 without digits. Values beyond 32 bits are held at the nearest limit.
 int32_t DecimalValue(const std::wstring& text);
+
+// Folder and file names as the settings hold them: at most one backslash is dropped at a time.
+bool EndsInBackslash(const std::wstring& path);
+std::wstring WithoutLeadingBackslash(std::wstring path);
+std::wstring WithoutTrailingBackslash(std::wstring path);

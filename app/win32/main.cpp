@@ -8,6 +8,7 @@
 #include "engine/action_fw_dn.h"
 #include "engine/firmware_version.h"
 #include "engine/product_keys.h"
+#include "platform/text.h"
 #include "ui/dialog_layout.h"
 #include "ui/message_catalogue.h"
 #include "ui/open_address.h"
@@ -28,10 +29,8 @@ static int ShowMessage(const CMessageCatalogue& catalogue, uint16_t language,
 
 static std::wstring PackageDescriptionPath(ISettingsStore& settings, const std::wstring& folder) {
     std::wstring name;
-    settings.ReadString(PULO5_KEY, L"QmFwInfo", name);
-    if (!name.empty() && name.front() == L'\\')
-        name.erase(0, 1);
-    return folder + L"\\" + name;
+    settings.ReadString(PULO5_KEY, VALUE_FW_INFO, name);
+    return folder + L"\\" + WithoutLeadingBackslash(name);
 }
 
 // The attached player's firmware version, or "-" when no player is attached in normal mode.

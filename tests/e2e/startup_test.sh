@@ -2,11 +2,11 @@
 # End to end: quillmate.exe under Wine finds its firmware folder, chooses its language, finds
 # the simulated player and shows both firmware versions; read back from outside like a user
 # would see it.
-#   startup_test.sh BUILD_DIR QUILLMATE_EXE WININSPECT_EXE UPGRADE_DLL PLAYER_PLUG_EXE
+#   startup_test.sh BUILD_DIR QUILLMATE_EXE WINPROBE_EXE UPGRADE_DLL PLAYER_PLUG_EXE
 set -euo pipefail
 build=$(realpath "$1")
 exe=$(realpath "$2")
-inspect_exe=$(realpath "$3")
+probe_exe=$(realpath "$3")
 upgrade_dll=$(realpath "$4")
 plug_exe=$(realpath "$5")
 source_dir=$(dirname "$(realpath "$0")")/../..
@@ -21,7 +21,7 @@ key='HKLM\Software\Norvane\Tembly ZQ4MKT Quillmate\Pulo5'
 title='Norvane Quillmate Tembly ZQ4MKT'
 failures=0
 
-inspect() { "$QM_WINE" "$inspect_exe" "$@"; }
+probe() { "$QM_WINE" "$probe_exe" "$@"; }
 plug() { "$QM_WINE" "$plug_exe" "$@" >/dev/null; }
 windows_path() { echo "Z:${1//\//\\}"; }
 set_value() { "$QM_WINE" reg add "$key" /v "$1" /d "$2" /f >/dev/null 2>&1; }
@@ -30,7 +30,7 @@ package_description() {
     mkdir -p "$1"
     printf '[FIRMWARE]\r\nFWTYPE=1\r\nMAJORVER=0\r\nMIDVER=%s\r\nMINORVER=%s\r\n' "$2" "$3" >"$1/fw.ini"
 }
-# Message 121 of a language file with its two fills, as wininspect prints it.
+# Message 121 of a language file with its two fills, as winprobe prints it.
 expected_text() {
     local line
     line=$(grep -P "^121\t" "$source_dir/res/lang/$1"-*.txt | cut -f2-)
@@ -45,16 +45,16 @@ run_case() {
     shift 3
     "$@" "$QM_WINE" "$program" &
     local pid=$!
-    if ! inspect wait "$title" 20000; then
+    if ! probe wait "$title" 20000; then
         echo "FAIL $name: no window; the windows are:"
-        inspect windows
+        probe windows
         ps aux | grep -i quillmate | grep -v grep
         kill $pid 2>/dev/null || true
         failures=$((failures + 1))
         return
     fi
     local controls
-    controls=$(inspect controls "$title")
+    controls=$(probe controls "$title")
     if grep -qF -- "$expected" <<<"$controls"; then
         echo "ok   $name"
     else
@@ -65,15 +65,15 @@ run_case() {
     "$source_dir/tools/wine/screenshot.sh" "$build/wine-prefix" "$artifacts/startup-$name.png" || true
     local ok_id
     ok_id=$(awk -F'\t' '$2 ~ /^Button$/ {print $1; exit}' <<<"$controls")
-    inspect click "$title" "${ok_id:-2}" || true
-    inspect gone "$title" 10000 || { echo "FAIL $name: window stays"; failures=$((failures + 1)); }
+    probe click "$title" "${ok_id:-2}" || true
+    probe gone "$title" 10000 || { echo "FAIL $name: window stays"; failures=$((failures + 1)); }
     wait $pid || true
 }
 
 rm -rf "$world"
 mkdir -p "$artifacts"
 # A window left over from an interrupted run would answer in place of the program under test.
-while inspect close "$title"; do inspect gone "$title" 5000 || true; done
+while probe close "$title"; do probe gone "$title" 5000 || true; done
 
 # Installation values name the firmware folder; the language setting picks German. The player is
 # attached with firmware 1.23, read through the upgrade library in the installation folder.

@@ -1,12 +1,12 @@
 // Reads the windows of running programs from outside and drives them, for end-to-end tests.
-//   wininspect windows [TITLE]        top-level windows: handle, visible, class, title
-//   wininspect wait TITLE [MS]        waits until a visible window with this title exists
-//   wininspect gone TITLE [MS]        waits until no window with this title exists
-//   wininspect controls TITLE         child controls: id, class, visible, enabled, x y w h, text
+//   winprobe windows [TITLE]        top-level windows: handle, visible, class, title
+//   winprobe wait TITLE [MS]        waits until a visible window with this title exists
+//   winprobe gone TITLE [MS]        waits until no window with this title exists
+//   winprobe controls TITLE         child controls: id, class, visible, enabled, x y w h, text
 //                                     (combo-box entries follow on lines starting with a tab)
-//   wininspect click TITLE ID         presses a button
-//   wininspect post TITLE MSG W L     posts a message; MSG is a number or reg:NAME
-//   wininspect close TITLE            asks the window to close
+//   winprobe click TITLE ID         presses a button
+//   winprobe post TITLE MSG W L     posts a message; MSG is a number or reg:NAME
+//   winprobe close TITLE            asks the window to close
 // TITLE is the exact window title, or ~PART for a title containing PART. Output is UTF-8.
 // Exit code 0 on success, 1 when the window or control is not there, 2 on bad usage.
 #include <windows.h>
@@ -148,7 +148,7 @@ UINT MessageNumber(const std::wstring& name) {
 }
 
 int Usage() {
-    Print(L"usage: wininspect windows [TITLE] | wait TITLE [MS] | gone TITLE [MS] | controls TITLE"
+    Print(L"usage: winprobe windows [TITLE] | wait TITLE [MS] | gone TITLE [MS] | controls TITLE"
           L" | click TITLE ID | post TITLE MSG W L | close TITLE");
     return 2;
 }
