@@ -38,13 +38,13 @@ cp "$build/quillmate.exe" "$build/sim/NorvaneUpgradeDll.dll" "$install/"
 printf '[FIRMWARE]\r\nFWTYPE=1\r\nMAJORVER=0\r\nMIDVER=1\r\nMINORVER=24\r\n' \
     >"$install/Firmware/PULO5/PULO5.ini"
 key='HKLM\Software\Norvane\Tembly ZQ4MKT Quillmate\Pulo5'
-set_value() { "$QM_WINE" reg add "$key" /v "$1" /d "$2" /f >/dev/null 2>&1; }
+set_value() { "$QM_WINE" reg add "$key" /v "$1" /d "$2" /f /reg:32 >/dev/null 2>&1; }
 set_value QmRunPath "Z:${install//\//\\}"
 set_value QmFwFolder 'Firmware\PULO5'
 set_value QmFwInfo PULO5.ini
 set_value FwType 1
 if [[ -n "$language" ]]; then set_value QMLanguage "$language"
-else "$QM_WINE" reg delete "$key" /v QMLanguage /f >/dev/null 2>&1 || true; fi
+else "$QM_WINE" reg delete "$key" /v QMLanguage /f /reg:32 >/dev/null 2>&1 || true; fi
 
 # The maker's web server: descriptors offering firmware 1.30 and the package that installs it.
 world="$build/demo/update_world"

@@ -5,7 +5,8 @@ std::vector<Rect> OpaqueRuns(const std::vector<uint32_t>& pixels, int32_t width,
                              uint32_t transparent) {
     std::vector<Rect> runs;
     if (width <= 0 || height <= 0 ||
-        pixels.size() < static_cast<size_t>(width) * static_cast<size_t>(height))
+        static_cast<uint64_t>(pixels.size()) <
+            static_cast<uint64_t>(width) * static_cast<uint64_t>(height))
         return runs;
     for (int32_t y = 0; y < height; ++y) {
         const uint32_t* row = pixels.data() + static_cast<size_t>(y) * width;

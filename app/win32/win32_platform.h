@@ -37,7 +37,7 @@ class CWin32Platform {
     Platform& Ports() { return m_platform; }
 
   private:
-    CRegistry m_registry{HKEY_LOCAL_MACHINE};
+    CRegistry m_registry{HKEY_LOCAL_MACHINE, MACHINE_REGISTRY_VIEW};
     CWin32SystemInfo m_system;
     CWin32FileSystem m_files;
     CWin32VersionResource m_versionResource;

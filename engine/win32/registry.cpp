@@ -4,7 +4,7 @@
 
 bool CRegistry::ReadString(const wchar_t* subKey, const wchar_t* name, std::wstring& text) {
     HKEY hKey = nullptr;
-    if (RegOpenKeyExW(m_hRoot, subKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(m_hRoot, subKey, 0, KEY_READ | m_view, &hKey) != ERROR_SUCCESS)
         return false;
     DWORD type = 0;
     DWORD size = 0;
@@ -21,8 +21,8 @@ bool CRegistry::ReadString(const wchar_t* subKey, const wchar_t* name, std::wstr
 
 bool CRegistry::WriteString(const wchar_t* subKey, const wchar_t* name, const std::wstring& text) {
     HKEY hKey = nullptr;
-    if (RegCreateKeyExW(m_hRoot, subKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
-                        &hKey, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExW(m_hRoot, subKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE | m_view,
+                        nullptr, &hKey, nullptr) != ERROR_SUCCESS)
         return false;
     const DWORD size = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
     const LONG status =

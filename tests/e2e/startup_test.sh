@@ -24,8 +24,8 @@ failures=0
 probe() { "$QM_WINE" "$probe_exe" "$@"; }
 plug() { "$QM_WINE" "$plug_exe" "$@" >/dev/null; }
 windows_path() { echo "Z:${1//\//\\}"; }
-set_value() { "$QM_WINE" reg add "$key" /v "$1" /d "$2" /f >/dev/null 2>&1; }
-delete_value() { "$QM_WINE" reg delete "$key" /v "$1" /f >/dev/null 2>&1 || true; }
+set_value() { "$QM_WINE" reg add "$key" /v "$1" /d "$2" /f /reg:32 >/dev/null 2>&1; }
+delete_value() { "$QM_WINE" reg delete "$key" /v "$1" /f /reg:32 >/dev/null 2>&1 || true; }
 package_description() {
     mkdir -p "$1"
     printf '[FIRMWARE]\r\nFWTYPE=1\r\nMAJORVER=0\r\nMIDVER=%s\r\nMINORVER=%s\r\n' "$2" "$3" >"$1/fw.ini"
@@ -96,15 +96,15 @@ cp "$exe" "$world/app/quillmate.exe"
 package_description "$world/app/Firmware/PULO5" 4 5
 set_value QmFwFolder '\'
 delete_value QMLanguage
-"$QM_WINE" reg add 'HKLM\Software\Norvane\Tembly ZQ4MKT Quillmate\Pulo4' /v QMLanguage /d 0x0019 /f >/dev/null 2>&1
+"$QM_WINE" reg add 'HKLM\Software\Norvane\Tembly ZQ4MKT Quillmate\Pulo4' /v QMLanguage /d 0x0019 /f /reg:32 >/dev/null 2>&1
 run_case command-line-folder "$(expected_text 1049 - 4.05)" "$world/app/quillmate.exe" env
 
 # Without any setting the user's language decides: Arabic, shown right to left.
 plug unplug
-"$QM_WINE" reg delete 'HKLM\Software\Norvane\Tembly ZQ4MKT Quillmate\Pulo4' /f >/dev/null 2>&1
+"$QM_WINE" reg delete 'HKLM\Software\Norvane\Tembly ZQ4MKT Quillmate\Pulo4' /f /reg:32 >/dev/null 2>&1
 run_case arabic-user-default "$(expected_text 1025 - 4.05)" "$world/app/quillmate.exe" env LC_ALL=ar_SA.UTF-8
 
 plug reset
-"$QM_WINE" reg delete 'HKLM\Software\Norvane' /f >/dev/null 2>&1 || true
+"$QM_WINE" reg delete 'HKLM\Software\Norvane' /f /reg:32 >/dev/null 2>&1 || true
 echo "$((3 - failures)) passed, $failures failed"
 [[ $failures -eq 0 ]]

@@ -30,7 +30,7 @@ class Device : public testing::Test {
 
     static void SetUpTestSuite() {
         const std::wstring folder = sim::ProgramFolder();
-        CRegistry registry(HKEY_LOCAL_MACHINE);
+        CRegistry registry(HKEY_LOCAL_MACHINE, MACHINE_REGISTRY_VIEW);
         registry.WriteString(PULO5_KEY, VALUE_RUN_PATH, folder);
         registry.WriteString(PULO5_KEY, VALUE_FW_FOLDER, L"Firmware\\PULO5");
         CreateDirectoryW((folder + L"\\Firmware").c_str(), nullptr);

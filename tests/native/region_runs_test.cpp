@@ -17,6 +17,8 @@ TEST(OpaqueRuns, OnlyTransparentGivesNothing) {
     EXPECT_TRUE(OpaqueRuns(std::vector<uint32_t>(6, RED), 3, 2, RED).empty());
     EXPECT_TRUE(OpaqueRuns({}, 0, 0, RED).empty());
     EXPECT_TRUE(OpaqueRuns(std::vector<uint32_t>(3, SKY), 3, 2, RED).empty()); // short data
+    // 65536 x 65536 pixels: the size must not wrap to 0 in a 32-bit program.
+    EXPECT_TRUE(OpaqueRuns(std::vector<uint32_t>(3, SKY), 65536, 65536, RED).empty());
 }
 
 TEST(OpaqueRuns, BorderAndHolesAreCutOut) {

@@ -57,7 +57,7 @@ double SecondsSince(std::chrono::steady_clock::time_point start) {
 
 class OnlineWorld : public testing::Test {
   protected:
-    CRegistry machine{HKEY_LOCAL_MACHINE};
+    CRegistry machine{HKEY_LOCAL_MACHINE, MACHINE_REGISTRY_VIEW};
     CRegistry user{HKEY_CURRENT_USER};
     CRegistry classes{HKEY_CLASSES_ROOT};
     CWin32FileSystem files;
@@ -95,7 +95,7 @@ class OnlineWorld : public testing::Test {
         CreateDirectoryW((install + L"\\Firmware").c_str(), nullptr);
         WriteAll(install + L"\\Firmware\\fw.ini",
                  "[FIRMWARE]\r\nMAJORVER=0\r\nMIDVER=1\r\nMINORVER=5\r\n");
-        RegDeleteTreeW(HKEY_LOCAL_MACHINE, KEY);
+        DeleteTestKey();
         const std::pair<const wchar_t*, std::wstring> values[] = {
             {VALUE_FW_TYPE, L"2"},
             {VALUE_RUN_PATH, install},
@@ -129,7 +129,16 @@ class OnlineWorld : public testing::Test {
     void TearDown() override {
         online.DiscardFirmwarePackage();
         DeleteFolderTree(files, install);
-        RegDeleteTreeW(HKEY_LOCAL_MACHINE, KEY);
+        DeleteTestKey();
+    }
+    // The key in the view the program reads.
+    static void DeleteTestKey() {
+        HKEY hParent = nullptr;
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\QuillmateTests", 0,
+                          KEY_ALL_ACCESS | MACHINE_REGISTRY_VIEW, &hParent) != ERROR_SUCCESS)
+            return;
+        RegDeleteTreeW(hParent, L"Online");
+        RegCloseKey(hParent);
     }
     std::wstring Value(const wchar_t* name) {
         std::wstring text = L"<missing>";

@@ -6,6 +6,7 @@
 //   QM_PACKAGE_FOLDER   the download folder's name (default: TempPULO5)
 //   QM_PACKAGE_VERSION  major.mid.minor of the firmware (default: 0.2.10)
 //   QM_PACKAGE_MODE     ok (default); nomarker: exits without the marker; crash: dies midway
+#include "engine/win32/registry.h"
 #include <windows.h>
 #include <cstdio>
 #include <string>
@@ -17,13 +18,12 @@ std::wstring Environment(const wchar_t* name, const wchar_t* fallback) {
     return length > 0 && length < 512 ? value : fallback;
 }
 
+// The model's key as the program sees it: a package is run by the 32-bit program.
+CRegistry g_machine{HKEY_LOCAL_MACHINE, MACHINE_REGISTRY_VIEW};
+
 std::wstring ReadValue(const std::wstring& key, const wchar_t* name) {
-    wchar_t value[1024] = {};
-    DWORD size = sizeof value;
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), name, RRF_RT_REG_SZ, nullptr, value, &size) !=
-        ERROR_SUCCESS)
-        return {};
-    return value;
+    std::wstring value;
+    return g_machine.ReadString(key.c_str(), name, value) ? value : std::wstring();
 }
 
 bool WriteFileText(const std::wstring& path, const std::string& text) {
@@ -72,9 +72,5 @@ int wmain(int argc, wchar_t** argv) {
         return 4;
     if (mode == L"nomarker")
         return 0;
-    const wchar_t marker[] = L"1";
-    return RegSetKeyValueW(HKEY_LOCAL_MACHINE, key.c_str(), L"OnlineFwPartialInstalled", REG_SZ,
-                           marker, sizeof marker) == ERROR_SUCCESS
-               ? 0
-               : 5;
+    return g_machine.WriteString(key.c_str(), L"OnlineFwPartialInstalled", L"1") ? 0 : 5;
 }
