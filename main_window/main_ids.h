@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 
 // The main window's private messages, timers, commands and registered message names: one table

@@ -35,11 +35,14 @@ class CQuillmateDlg {
     void HideIntoTray();
     void EnableTrayItems(bool enable) { m_view.EnableTrayItems(enable); }
     bool IsBusy() const;
+    // Any worker at all, the online worker included: the window must outlive them.
+    bool HasRunningWorkers() const;
     void ResetProgressDots();
 
     // Device presence (presence.cpp).
     void RefreshDevicePresence(int32_t view);
     void OnDeviceChange(uint32_t eventType);
+    // Starts the device-presence worker into m_pDetectThread, without any test.
     void StartDetectWorker();
 
     // Tray and inter-instance messages (tray.cpp).
@@ -118,8 +121,13 @@ class CQuillmateDlg {
     void CloseStartScreen();
     void AskOldModelQuestion();
     void ClearDeviceState();
-    void ShowUpdateResult();
+    void ShowUpdateResult(bool upToDate);
     bool IsRepairTailShown() const;
+    void PrepareUpdatePageForCheck();
+    void ShowProgressArea(bool show);
+    void ShowOperationProgress(bool show);
+    void HideRepairNote();
+    std::wstring UpdatePageStatus(bool& actionEnabled) const;
 
     Platform& m_platform;
     IMainView& m_view;
