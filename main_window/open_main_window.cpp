@@ -101,9 +101,3 @@ void CQuillmateDlg::CloseStartScreen() {
         m_view.RepaintWindow();
     }
 }
-
-// The online worker and its download flows do not run in this program yet: OpenMainWindow
-// takes its "worker not started" path.
-bool CQuillmateDlg::StartOnlineWorker() {
-    return false;
-}

@@ -72,6 +72,12 @@ class CQuillmateDlg {
     // The update and repair worker (update_worker.cpp).
     void UpdateWorker();
 
+    // The online worker and the download-and-install flows (online_worker.cpp,
+    // online_flows.cpp).
+    void OnlineWorker();
+    void RunToolUpdateFlow();
+    void RunFirmwareDownloadFlow();
+
     // Fields, by the window's names.
     int32_t m_bTrayIconShown = 0;
     ActionFwDn* m_pCurrentDevice = nullptr;
@@ -128,6 +134,11 @@ class CQuillmateDlg {
     void ShowOperationProgress(bool show);
     void HideRepairNote();
     std::wstring UpdatePageStatus(bool& actionEnabled) const;
+    void PrepareOnlineFlow(WorkerSlot& slot);
+    bool DownloadOnlineUpdate(bool tool, int& answer);
+    void StopAnimation();
+    void ShowInstalling();
+    void EndOnlineFlow();
 
     Platform& m_platform;
     IMainView& m_view;
