@@ -56,8 +56,10 @@ DescriptorContent ParseDescriptor(const std::string& bytes, DescriptorKind kind)
         return content;
     content.major = DecimalValue(text.substr(s, d - s));
     content.minor = DecimalValue(text.substr(d + 1, 2));
+    // "url=" with nothing after it names no package: nothing to offer.
     content.result =
-        CutValue(text, lowered, lowered.find(L'=', u) + 1, L".exe", content.packageUrl);
+        CutValue(text, lowered, lowered.find(L'=', u) + 1, L".exe", content.packageUrl) &&
+        !content.packageUrl.empty();
     if (i != NONE && i > 0)
         CutValue(text, lowered, lowered.find(L'=', i) + 1, L".htm", content.infoUrl);
     return content;

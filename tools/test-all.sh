@@ -14,6 +14,12 @@ configure native -DQM_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 cmake --build "$build/native"
 ctest --test-dir "$build/native" --output-on-failure -j2
 
+# Every parser under libFuzzer for a few seconds each (clang, AddressSanitizer + UBSan).
+configure fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DQM_FUZZ=ON \
+    -DQM_SANITIZE=ON -DQM_BUILD_TESTS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build "$build/fuzz"
+ctest --test-dir "$build/fuzz" --output-on-failure
+
 configure i686 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release
 cmake --build "$build/i686"
 

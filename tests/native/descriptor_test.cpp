@@ -66,6 +66,8 @@ TEST(Descriptor, Rejections) {
         "version=1.05\nurl=http://h/p.exe\nError: no such model\n",
         "version=1.05\nurl=http://h/p.exe\nsome eRRoR:\n",
         "version=1.05\nurl=http://h/p.bin",
+        "version=1.05\nurl=\nvers//h/p.exe\n", // an empty address (found by fuzzing)
+        "version=1.05\r\nurl= \t\r\n",
     };
     for (const char* text : rejected) {
         EXPECT_EQ(Firmware(text).result, 0) << text;
