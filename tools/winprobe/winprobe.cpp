@@ -7,6 +7,8 @@
 //   winprobe click TITLE ID         presses a button
 //   winprobe post TITLE MSG W L     posts a message; MSG is a number or reg:NAME
 //   winprobe close TITLE            asks the window to close
+//   winprobe styles TITLE           the window's and its controls' extended styles: id, hex
+//   winprobe tray                   icons of the notification area: x y w h on the screen
 // TITLE is the exact window title, or ~PART for a title containing PART. Output is UTF-8.
 // Exit code 0 on success, 1 when the window or control is not there, 2 on bad usage.
 #include <windows.h>
@@ -141,6 +143,42 @@ int ListControls(HWND hWnd) {
     return 0;
 }
 
+// Wine's notification area outside a Wine desktop: one small window per icon inside the
+// stand-alone tray window.
+BOOL CALLBACK CollectTrayIcons(HWND hWnd, LPARAM list) {
+    if (ClassOf(hWnd) == L"__winex11_standalone_tray")
+        EnumChildWindows(hWnd, Collect, list);
+    return TRUE;
+}
+
+int ListTrayIcons() {
+    std::vector<HWND> icons;
+    EnumWindows(CollectTrayIcons, reinterpret_cast<LPARAM>(&icons));
+    for (HWND hIcon : icons) {
+        RECT rect = {};
+        if (ClassOf(hIcon) != L"__winex11_tray_icon" || !IsWindowVisible(hIcon) ||
+            !GetWindowRect(hIcon, &rect))
+            continue;
+        wchar_t line[96];
+        swprintf(line, 96, L"%ld %ld %ld %ld", rect.left, rect.top, rect.right - rect.left,
+                 rect.bottom - rect.top);
+        Print(line);
+    }
+    return 0;
+}
+
+int ListStyles(HWND hWnd) {
+    std::vector<HWND> windows{hWnd};
+    EnumChildWindows(hWnd, Collect, reinterpret_cast<LPARAM>(&windows));
+    for (HWND h : windows) {
+        wchar_t line[64];
+        swprintf(line, 64, L"%d\t%08lx", h == hWnd ? 0 : GetDlgCtrlID(h),
+                 static_cast<unsigned long>(GetWindowLongW(h, GWL_EXSTYLE)));
+        Print(line);
+    }
+    return 0;
+}
+
 UINT MessageNumber(const std::wstring& name) {
     if (name.rfind(L"reg:", 0) == 0)
         return RegisterWindowMessageW(name.c_str() + 4);
@@ -149,7 +187,7 @@ UINT MessageNumber(const std::wstring& name) {
 
 int Usage() {
     Print(L"usage: winprobe windows [TITLE] | wait TITLE [MS] | gone TITLE [MS] | controls TITLE"
-          L" | click TITLE ID | post TITLE MSG W L | close TITLE");
+          L" | click TITLE ID | post TITLE MSG W L | close TITLE | styles TITLE | tray");
     return 2;
 }
 
@@ -158,6 +196,8 @@ int Command(const std::vector<std::wstring>& args) {
     const std::wstring pattern = args.size() > 1 ? args[1] : L"";
     if (verb == L"windows")
         return ListWindows(pattern);
+    if (verb == L"tray")
+        return ListTrayIcons();
     if (args.size() < 2)
         return Usage();
     const DWORD ms = args.size() > 2 ? wcstoul(args[2].c_str(), nullptr, 10) : 10000;
@@ -170,6 +210,8 @@ int Command(const std::vector<std::wstring>& args) {
         return 1;
     if (verb == L"controls")
         return ListControls(hWnd);
+    if (verb == L"styles")
+        return ListStyles(hWnd);
     if (verb == L"close")
         return PostMessageW(hWnd, WM_CLOSE, 0, 0) ? 0 : 1;
     if (verb == L"click" && args.size() == 3) {

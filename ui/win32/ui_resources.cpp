@@ -36,13 +36,18 @@ LRESULT AnswerColourRequest(UINT message, HDC hDC, COLORREF textColour) {
     return reinterpret_cast<LRESULT>(AppColours().m_hbrBackground);
 }
 
-SIZE MeasureControlText(HWND hWnd, const std::wstring& text) {
+SIZE MeasureControlText(HWND hWnd, const std::wstring& text, int wrapWidth) {
     RECT rc{};
     GetWindowRect(hWnd, &rc);
+    UINT format = DT_CALCRECT | DT_NOPREFIX;
+    if (wrapWidth > 0) {
+        rc.right = rc.left + wrapWidth;
+        format |= DT_WORDBREAK;
+    }
     HDC hDC = GetDC(hWnd);
     HGDIOBJ hOld = SelectObject(hDC, reinterpret_cast<HFONT>(SendMessageW(hWnd, WM_GETFONT, 0, 0)));
     if (!text.empty())
-        DrawTextW(hDC, text.c_str(), static_cast<int>(text.size()), &rc, DT_CALCRECT | DT_NOPREFIX);
+        DrawTextW(hDC, text.c_str(), static_cast<int>(text.size()), &rc, format);
     else
         rc.right = rc.left, rc.bottom = rc.top;
     SelectObject(hDC, hOld);
@@ -54,4 +59,11 @@ SIZE MeasureControlText(HWND hWnd, const std::wstring& text) {
 
 void SetText(HWND hWnd, const std::wstring& text) {
     SetWindowTextW(hWnd, text.c_str());
+}
+
+std::wstring GetText(HWND hWnd) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hWnd)) + 1, L'\0');
+    text.resize(
+        static_cast<size_t>(GetWindowTextW(hWnd, text.data(), static_cast<int>(text.size()))));
+    return text;
 }

@@ -28,7 +28,8 @@ inline constexpr DWORD RTL_CONTROL_STYLE =
 // Answers a dialog's or static's colour request with the application colours.
 LRESULT AnswerColourRequest(UINT message, HDC hDC, COLORREF textColour);
 
-// Size of a text drawn in `hWnd`'s font, one line per explicit line break, grown by the
-// window's frame.
-SIZE MeasureControlText(HWND hWnd, const std::wstring& text);
+// Size of a text drawn in `hWnd`'s font, one line per explicit line break (or, with a wrap
+// width, broken into lines of at most that width), grown by the window's frame.
+SIZE MeasureControlText(HWND hWnd, const std::wstring& text, int wrapWidth = 0);
 void SetText(HWND hWnd, const std::wstring& text);
+std::wstring GetText(HWND hWnd);

@@ -72,13 +72,6 @@ static SIZE TextExtent(HWND hWnd, HFONT hFont, const std::wstring& text, RECT rc
     return {rc.right - rc.left, rc.bottom - rc.top};
 }
 
-static std::wstring WindowText(HWND hWnd) {
-    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(hWnd)) + 1, L'\0');
-    text.resize(
-        static_cast<size_t>(GetWindowTextW(hWnd, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 static Rect ToRect(const RECT& rc) {
     return {rc.left, rc.top, rc.right, rc.bottom};
 }
@@ -89,7 +82,7 @@ void CXHyperLink::FitToText() {
     const RECT window = RectInParent();
     RECT client{};
     GetClientRect(m_hWnd, &client);
-    const SIZE text = TextExtent(m_hWnd, m_hStandardFont, WindowText(m_hWnd), {}, DT_SINGLELINE);
+    const SIZE text = TextExtent(m_hWnd, m_hStandardFont, GetText(m_hWnd), {}, DT_SINGLELINE);
     const LONG style = GetWindowLongW(m_hWnd, GWL_STYLE);
     const DWORD alignment = style & SS_TYPEMASK;
     const LinkAlign align = alignment == SS_CENTER  ? LinkAlign::Centre
@@ -103,7 +96,7 @@ void CXHyperLink::FitToText() {
 void CXHyperLink::FitAndCentre(const RECT& area) {
     HFONT hFont = reinterpret_cast<HFONT>(SendMessageW(m_hWnd, WM_GETFONT, 0, 0));
     RECT wrap{0, 0, area.right - area.left, 0};
-    const SIZE text = TextExtent(m_hWnd, hFont, WindowText(m_hWnd), wrap, DT_WORDBREAK);
+    const SIZE text = TextExtent(m_hWnd, hFont, GetText(m_hWnd), wrap, DT_WORDBREAK);
     RECT framed{0, 0, text.cx, text.cy};
     AdjustWindowRectEx(&framed, static_cast<DWORD>(GetWindowLongW(m_hWnd, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(GetWindowLongW(m_hWnd, GWL_EXSTYLE)));
@@ -146,7 +139,7 @@ void CXHyperLink::LoadLinkCursor() {
 
 void CXHyperLink::OnBound() {
     SetWindowLongW(m_hWnd, GWL_STYLE, GetWindowLongW(m_hWnd, GWL_STYLE) | SS_NOTIFY);
-    const std::wstring text = WindowText(m_hWnd);
+    const std::wstring text = GetText(m_hWnd);
     if (m_strAddress.empty())
         m_strAddress = text;
     if (text.empty() && !m_strAddress.empty())
