@@ -17,33 +17,17 @@ std::wstring LoadDialogTitle(const std::wstring& path, uint16_t id) {
 }
 
 namespace {
-class CWin32HotplugWindows : public IHotplugWindows {
-  public:
-    explicit CWin32HotplugWindows(HANDLE hStopEvent) : m_hStopEvent(hStopEvent) {}
-
-    // A failing wait counts as a stop: the loop must never outlive its event.
-    bool StopRequested() override { return WaitForSingleObject(m_hStopEvent, 0) != WAIT_TIMEOUT; }
-    void CloseWindowTitled(const std::wstring& title) override {
-        if (const HWND hWnd = FindExactTitle(title))
-            SendMessageW(hWnd, WM_CLOSE, 0, 0);
+// FindWindow ignores case; a window is closed only when its title matches exactly.
+HWND FindExactTitle(const std::wstring& title) {
+    std::vector<wchar_t> text(title.size() + 2);
+    for (HWND hWnd = nullptr;
+         (hWnd = FindWindowExW(nullptr, hWnd, nullptr, title.c_str())) != nullptr;) {
+        const int length = GetWindowTextW(hWnd, text.data(), static_cast<int>(text.size()));
+        if (title.compare(0, std::wstring::npos, text.data(), length) == 0)
+            return hWnd;
     }
-    void Pause(uint32_t milliseconds) override { Sleep(milliseconds); }
-
-  private:
-    // FindWindow ignores case; a window is closed only when its title matches exactly.
-    static HWND FindExactTitle(const std::wstring& title) {
-        std::vector<wchar_t> text(title.size() + 2);
-        for (HWND hWnd = nullptr;
-             (hWnd = FindWindowExW(nullptr, hWnd, nullptr, title.c_str())) != nullptr;) {
-            const int length = GetWindowTextW(hWnd, text.data(), static_cast<int>(text.size()));
-            if (title.compare(0, std::wstring::npos, text.data(), length) == 0)
-                return hWnd;
-        }
-        return nullptr;
-    }
-
-    HANDLE m_hStopEvent;
-};
+    return nullptr;
+}
 
 std::wstring SystemLibraryPath(const wchar_t* name) {
     wchar_t folder[MAX_PATH];
@@ -53,6 +37,20 @@ std::wstring SystemLibraryPath(const wchar_t* name) {
     return std::wstring(folder, length) + L"\\" + name;
 }
 } // namespace
+
+// A failing wait counts as a stop: the loop must never outlive its event.
+bool CWin32HotplugWindows::StopRequested() {
+    return WaitForSingleObject(m_hStopEvent, 0) != WAIT_TIMEOUT;
+}
+
+void CWin32HotplugWindows::CloseWindowTitled(const std::wstring& title) {
+    if (const HWND hWnd = FindExactTitle(title))
+        SendMessageW(hWnd, WM_CLOSE, 0, 0);
+}
+
+void CWin32HotplugWindows::Pause(uint32_t milliseconds) {
+    Sleep(milliseconds);
+}
 
 bool CHotplugWatcher::Start() {
     m_hHotplugStopEvent.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));

@@ -1,4 +1,5 @@
 #pragma once
+#include "app/hotplug_watcher.h"
 #include "platform/win32/scoped_handles.h"
 #include <cstdint>
 #include <string>
@@ -6,6 +7,18 @@
 // The title of dialog `id` in the module file `path`, or empty. The module is mapped as data:
 // none of its code runs.
 std::wstring LoadDialogTitle(const std::wstring& path, uint16_t id);
+
+// The watcher's view of the desktop: the stop event and the windows it closes.
+class CWin32HotplugWindows : public IHotplugWindows {
+  public:
+    explicit CWin32HotplugWindows(HANDLE hStopEvent) : m_hStopEvent(hStopEvent) {}
+    bool StopRequested() override;
+    void CloseWindowTitled(const std::wstring& title) override;
+    void Pause(uint32_t milliseconds) override;
+
+  private:
+    HANDLE m_hStopEvent;
+};
 
 // Closes the system's hot-plug dialog whenever it appears, on a thread of its own.
 class CHotplugWatcher {
