@@ -1,4 +1,5 @@
 #include "main_window/main_ids.h"
+#include "main_window/main_layout.h"
 #include "main_window/quillmate_dlg.h"
 #include "platform/clock.h"
 #include "platform/platform.h"
@@ -29,7 +30,7 @@ void CQuillmateDlg::ShowStatus(const std::wstring& text) {
 
 // Control 1035 joins the instructions only where its message is more than a single blank.
 bool CQuillmateDlg::IsRepairTailShown() const {
-    return Text(MSG_REPAIR_TAIL) != L" ";
+    return !IsSingleBlank(Text(MSG_REPAIR_TAIL));
 }
 
 void CQuillmateDlg::ShowRepairInstructions(bool show) {

@@ -26,7 +26,7 @@ void CMainDialog::DrawBackground(HDC hDC, const RECT& client) const {
 void CMainDialog::EraseBackground(HDC hDC) const {
     RECT client{};
     GetClientRect(m_hWnd, &client);
-    CScopedMemoryDc memory(CreateCompatibleDC(hDC));
+    CScopedMemoryDC memory(CreateCompatibleDC(hDC));
     CScopedGdiObject<HBITMAP> bitmap(
         memory ? CreateCompatibleBitmap(hDC, client.right, client.bottom) : nullptr);
     if (!bitmap) {
