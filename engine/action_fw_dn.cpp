@@ -1,9 +1,11 @@
 #include "engine/action_fw_dn.h"
+#include "engine/firmware_folder.h"
 #include "engine/product_keys.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
 #include "platform/platform.h"
 #include "platform/settings_store.h"
+#include "platform/system_info.h"
 #include "platform/text.h"
 #include <algorithm>
 #include <cstdlib>
@@ -142,9 +144,10 @@ int ActionFwDn::RunUpgrade() {
         return 0;
     std::wstring saved;
     const bool restorable = files.GetCurrentFolder(saved);
-    std::wstring folderName;
-    m_platform.settings->ReadString(keyPath.c_str(), VALUE_FW_FOLDER, folderName);
-    const std::wstring folder = runPath + folderName;
+    // Not the stored name appended as it stands: the library must flash from the folder whose
+    // package version the window shows, which start-up and the online state form this way.
+    const std::wstring folder =
+        ReadFirmwareFolder(*m_platform.settings, keyPath.c_str(), m_platform.system->CommandLine());
     files.SetCurrentFolder(folder);
     // A folder the library's 260-byte buffer cannot hold fails before the library is called.
     std::string ansiFolder;

@@ -1,10 +1,12 @@
 #include "online/online_system.h"
+#include "engine/firmware_folder.h"
 #include "engine/product_keys.h"
 #include "online/folder_tree.h"
 #include "online/safe_names.h"
 #include "platform/file_system.h"
 #include "platform/platform.h"
 #include "platform/settings_store.h"
+#include "platform/system_info.h"
 #include "platform/text.h"
 
 ToolVersion MakeToolVersion(int32_t part1, int32_t part2, int32_t part3, int32_t part4) {
@@ -69,7 +71,10 @@ int COnlineSystem::ReadMainSequence() {
         return 0;
     if (!ReadValue(VALUE_FW_FOLDER, text))
         return 0;
-    firmwareFolder = runPath + L"\\" + WithoutTrailingBackslash(WithoutLeadingBackslash(text));
+    // Formed as start-up and the binding form it (one backslash however the run path ends, and
+    // a folder for an empty name), so that the package whose version the window shows and into
+    // which downloads are installed is the one the library flashes.
+    firmwareFolder = FirmwareFolder(runPath, text, m_platform.system->CommandLine());
     if (!ReadValue(VALUE_FW_INFO, text))
         return 0;
     firmwareInfoPath = firmwareFolder + L"\\" + WithoutLeadingBackslash(text);

@@ -20,6 +20,7 @@ class Binding : public testing::Test {
     CFakeUpgradeLibrary library;
     CFakeClock clock;
     CFakeMutexes mutexes;
+    CFakeSystemInfo system;
     Platform platform;
 
     Binding() {
@@ -29,6 +30,7 @@ class Binding : public testing::Test {
         platform.upgradeLibrary = &library;
         platform.clock = &clock;
         platform.mutexes = &mutexes;
+        platform.system = &system;
         for (const wchar_t* key : {PULO5_KEY, PULO4_KEY}) {
             settings.Set(key, L"QmRunPath", L"C:\\Program Files\\Quillmate");
             settings.Set(key, L"QmFwFolder", L"Firmware\\PULO5");

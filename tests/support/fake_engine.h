@@ -143,7 +143,8 @@ class CFakeUpgradeLibrary : public IUpgradeLibrary {
     void Unload(UpgradeModule) override { ++unloads; }
     int32_t CallGetDeviceInfo(UpgradeEntry entry, const char* deviceKey, uint8_t* out) override {
         const int32_t result = Record(entry, deviceKey, "");
-        std::memcpy(out, record.data(), record.size() < 1312 ? record.size() : 1312);
+        if (!record.empty())
+            std::memcpy(out, record.data(), record.size() < 1312 ? record.size() : 1312);
         return result;
     }
     int32_t CallUpdate(UpgradeEntry entry, const char* deviceKey, const char* folder) override {

@@ -49,6 +49,8 @@ class CFakeSystemInfo : public ISystemInfo {
         return admin;
     }
     uint16_t UserDefaultLanguage() override { return userLanguage; }
+    std::wstring commandLine = L"\"C:\\Inst\\quillmate.exe\" -silent";
+    std::wstring CommandLine() override { return commandLine; }
 };
 
 // Initialisation files as a map of path -> section -> key -> value.
