@@ -195,6 +195,43 @@ TEST_F(OnlineSettings, StaleRecordCleanUp) {
     EXPECT_EQ((store.values[{PULO4_KEY, VALUE_PACKAGE_MID}]), L"3");
 }
 
+// With the record's name unsafe and its correction failing, no path is left for the staged
+// install that the same load completes to delete.
+TEST_F(OnlineSettings, UnsafeNameLeavesNoPathEvenWhenItsCorrectionFails) {
+    // The fake disk does not resolve "..": the file stands where the system would find it.
+    const std::wstring victim = L"C:\\Users\\u\\AppData\\Roaming\\..\\victim.dll";
+    world.disk.AddFile(victim, "MZ");
+    RecordPackage(7);
+    world.Set(VALUE_PACKAGE_NAME, L"..\\victim.dll");
+    Stage(COnlineWorld::Description(0, 1, 9));
+    CStubbornStore store;
+    store.values = world.machine.values;
+    store.readOnly = {VALUE_PACKAGE_EXISTS};
+    world.platform.settings = &store;
+    online.packagePath = L"C:\\earlier\\fw.exe";
+    EXPECT_EQ(online.LoadOnlineSettings(), 0);
+    EXPECT_TRUE(online.packagePath.empty());
+    EXPECT_TRUE(world.disk.HasFile(victim));
+    EXPECT_EQ(online.packageVersion.packed, 0x0109) << "the staged install itself went ahead";
+}
+
+TEST_F(OnlineSettings, UnreadablePackageRecordLeavesNoPath) {
+    RecordPackage(7);
+    world.Remove(VALUE_PACKAGE_MINOR);
+    online.packagePath = L"C:\\earlier\\fw.exe";
+    EXPECT_EQ(online.LoadOnlineSettings(), 0);
+    EXPECT_TRUE(online.packagePath.empty());
+    world.Set(VALUE_PACKAGE_MINOR, L"7");
+    world.disk.appDataAvailable = false;
+    online.packagePath = L"C:\\earlier\\fw.exe";
+    EXPECT_EQ(online.LoadOnlineSettings(), 0);
+    EXPECT_TRUE(online.packagePath.empty());
+    EXPECT_EQ(world.Value(VALUE_PACKAGE_EXISTS), L"1") << "an unknown folder corrects nothing";
+    world.disk.appDataAvailable = true;
+    ASSERT_EQ(online.LoadOnlineSettings(), 1);
+    EXPECT_EQ(online.packagePath, PACKAGE);
+}
+
 TEST_F(OnlineSettings, StagedInstallNewerThanTheCarriedFirmwareIsCompleted) {
     Stage(COnlineWorld::Description(0, 1, 9));
     ASSERT_EQ(online.LoadOnlineSettings(), 1);
