@@ -152,7 +152,8 @@ int ActionFwDn::RunUpgrade() {
     // A folder the library's 260-byte buffer cannot hold fails before the library is called.
     std::string ansiFolder;
     int result = 0;
-    if (m_platform.upgradeLibrary->ToAnsi(folder, ansiFolder) && ansiFolder.size() < USB_PATH_SIZE)
+    if (ToExactAnsi(*m_platform.upgradeLibrary, folder, ansiFolder) &&
+        ansiFolder.size() < USB_PATH_SIZE)
         result = Upgrade(ansiFolder.c_str());
     if (restorable)
         files.SetCurrentFolder(saved);

@@ -382,12 +382,22 @@ TEST_F(Upgrade, EmptyKeyOrNoRunPathFailsAtOnce) {
 
 TEST_F(Upgrade, FolderThatCannotReachTheLibraryFails) {
     Attach(PULO5_NORMAL);
-    settings.Set(PULO5_KEY, L"QmFwFolder", L"Firmware\\\u00e9t\u00e9");
+    settings.Set(PULO5_KEY, L"QmFwFolder", L"Firmware\\\u0141\u00f3d\u017a");
     EXPECT_EQ(binding.RunUpgrade(), 0);
     settings.Set(PULO5_KEY, L"QmFwFolder", std::wstring(240, L'f'));
     EXPECT_EQ(binding.RunUpgrade(), 0);
     EXPECT_TRUE(library.calls.empty());
     EXPECT_EQ(clock.sleeps, 0);
     EXPECT_EQ(files.currentFolder, L"C:\\Start");
+}
+
+TEST_F(Upgrade, UnicodeCodePageHandsTheLibraryUtf8) {
+    Attach(PULO5_NORMAL);
+    library.codePage = 65001;
+    settings.Set(PULO5_KEY, L"QmFwFolder", L"\u0141\u00f3d\u017a");
+    binding.RunUpgrade();
+    ASSERT_EQ(library.calls.size(), 1u);
+    EXPECT_EQ(library.calls[0].folder, "C:\\Program Files\\Quillmate\\\xc5\x81\xc3\xb3"
+                                       "d\xc5\xba");
 }
 } // namespace
