@@ -33,14 +33,22 @@ const char* const ENTRY_NAMES[] = {
 constexpr int RECOVERY_IDENTITY = 2;
 } // namespace
 
+static bool AllDigits(std::string_view text) {
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 FirmwareVersion ParseDeviceVersion(const uint8_t (&record)[DEVICE_INFO_SIZE]) {
     // The library may leave the text unterminated: it never runs past the record.
     const char* start = reinterpret_cast<const char*>(record + DEVICE_INFO_VERSION_OFFSET);
     const std::string_view text(start,
                                 strnlen(start, DEVICE_INFO_SIZE - DEVICE_INFO_VERSION_OFFSET));
     const size_t point = text.find('.');
-    // Anything but "digits.digits" with a short mid part is no version the tool can show.
-    if (point == std::string_view::npos || point > 9)
+    // Only "digits.digits" with at most 9 mid digits is a version: a sign or a letter would
+    // turn into a mid or minor that orders the player against every package by accident
+    // ("V1.23" would read 0.23, "-1.-5" a negative minor). Such a text counts as unknown.
+    if (point == std::string_view::npos || point > 9 || !AllDigits(text.substr(0, point)) ||
+        !AllDigits(text.substr(point + 1)))
         return FirmwareVersion{};
     char mid[10] = {};
     char minor[3] = {};

@@ -33,7 +33,8 @@ struct UsbIdentity {
     char productId[USB_ID_SIZE] = {};
 };
 
-// The firmware version in a "GetDeviceInfo" record: "mid.minor", major always 0.
+// The firmware version in a "GetDeviceInfo" record: "mid.minor" of digits only, the minor from
+// at most its first two digits, major always 0; all zero (unknown) for any other text.
 FirmwareVersion ParseDeviceVersion(const uint8_t (&record)[DEVICE_INFO_SIZE]);
 
 // The tool's binding to the upgrade library for one player model: recognises the model on the

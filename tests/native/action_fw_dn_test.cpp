@@ -237,8 +237,8 @@ TEST(DeviceVersion, MidAndAtMostTwoMinorDigits) {
     struct {
         const char* text;
         int mid, minor;
-    } cases[] = {{"1.23", 1, 23}, {"2.5", 2, 5}, {"3.456", 3, 45}, {"123456789.01", 123456789, 1},
-                 {".7", 0, 7},    {"4.", 4, 0},  {"x.y", 0, 0}};
+    } cases[] = {{"1.23", 1, 23}, {"2.5", 2, 5},  {"3.456", 3, 45}, {"123456789.01", 123456789, 1},
+                 {"0.00", 0, 0},  {"01.09", 1, 9}};
     for (const auto& c : cases) {
         const FirmwareVersion v = VersionOf(c.text);
         EXPECT_EQ(v.mid, c.mid) << c.text;
@@ -249,7 +249,10 @@ TEST(DeviceVersion, MidAndAtMostTwoMinorDigits) {
 }
 
 TEST(DeviceVersion, NoVersionFromUnreadableTexts) {
-    for (const char* text : {"", "123", "1234567890.12"})
+    // Anything but digits around the point: unknown, not a guess that may order the player
+    // before or after every package.
+    for (const char* text : {"", "123", "1234567890.12", ".7", "4.", "x.y", "V1.23", "-1.-5",
+                             "1.-5", "+1.23", " 1.23", "1.2x", "1.23 ", "1..2"})
         EXPECT_EQ(VersionOf(text).packed, 0) << text;
     // Unterminated within the record: read to its end and no further.
     EXPECT_EQ(VersionOf("", false).packed, 0);
