@@ -57,10 +57,10 @@ FirmwareVersion ParseDeviceVersion(const uint8_t (&record)[DEVICE_INFO_SIZE]) {
     return MakeFirmwareVersion(0, std::atoi(mid), std::atoi(minor));
 }
 
-ActionFwDn::ActionFwDn(Platform& platform, int32_t modelType, CDownloadCallback* progressSink)
-    : COnlineSystem(platform), modelType(modelType) {
-    if (modelType >= MODEL_PULO5 && modelType <= MODEL_PULO4_B) {
-        const ModelEntry& model = MODELS[modelType];
+ActionFwDn::ActionFwDn(Platform& platform, int32_t type, CDownloadCallback* sink)
+    : COnlineSystem(platform), modelType(type) {
+    if (type >= MODEL_PULO5 && type <= MODEL_PULO4_B) {
+        const ModelEntry& model = MODELS[type];
         keyPath = model.keyPath;
         downloadFolderName = model.downloadFolderName;
         for (int i = 0; i < 3; ++i) {
@@ -69,9 +69,9 @@ ActionFwDn::ActionFwDn(Platform& platform, int32_t modelType, CDownloadCallback*
         }
     }
     IUpgradeLibrary& upgrade = *platform.upgradeLibrary;
-    std::wstring runPath;
-    if (ReadRunPath(runPath))
-        library = upgrade.Load(runPath + UPGRADE_LIBRARY_NAME);
+    std::wstring installFolder;
+    if (ReadRunPath(installFolder))
+        library = upgrade.Load(installFolder + UPGRADE_LIBRARY_NAME);
     if (library) {
         UpgradeEntry* entries[] = {&getDeviceInfo,       &doNormalUpdate, &doRecoveryUpdate,
                                    &needRecovery,        &resetChipset,   &changeUsbMode,
@@ -80,7 +80,7 @@ ActionFwDn::ActionFwDn(Platform& platform, int32_t modelType, CDownloadCallback*
             *entries[i] = upgrade.Resolve(library, ENTRY_NAMES[i]);
     }
     detectionMutex = platform.mutexes->CreateOrOpen(DETECTION_MUTEX_NAME);
-    this->progressSink = progressSink;
+    progressSink = sink;
 }
 
 ActionFwDn::~ActionFwDn() {
@@ -92,13 +92,13 @@ ActionFwDn::~ActionFwDn() {
 
 // The installation folder with a trailing backslash; false when it is not recorded, which
 // leaves the library unloaded and every update failing at once.
-bool ActionFwDn::ReadRunPath(std::wstring& runPath) {
+bool ActionFwDn::ReadRunPath(std::wstring& installFolder) {
     if (keyPath.empty() ||
-        !m_platform.settings->ReadString(keyPath.c_str(), VALUE_RUN_PATH, runPath) ||
-        runPath.empty())
+        !m_platform.settings->ReadString(keyPath.c_str(), VALUE_RUN_PATH, installFolder) ||
+        installFolder.empty())
         return false;
-    if (!EndsInBackslash(runPath))
-        runPath += L'\\';
+    if (!EndsInBackslash(installFolder))
+        installFolder += L'\\';
     return true;
 }
 
@@ -147,8 +147,8 @@ DeviceMatch ActionFwDn::Detect() {
 
 int ActionFwDn::RunUpgrade() {
     IFileSystem& files = *m_platform.files;
-    std::wstring runPath;
-    if (!ReadRunPath(runPath))
+    std::wstring installFolder;
+    if (!ReadRunPath(installFolder))
         return 0;
     std::wstring saved;
     const bool restorable = files.GetCurrentFolder(saved);
@@ -168,12 +168,12 @@ int ActionFwDn::RunUpgrade() {
     return result;
 }
 
-int ActionFwDn::Upgrade(const char* firmwareFolder) {
+int ActionFwDn::Upgrade(const char* folder) {
     if (deviceKey[0] == '\0')
         return 0;
     // A missing export counts as a call that succeeded; the waits then judge.
     const UpgradeEntry entry = recoveryMode ? doRecoveryUpdate : doNormalUpdate;
-    if (entry && m_platform.upgradeLibrary->CallUpdate(entry, deviceKey, firmwareFolder) != 0)
+    if (entry && m_platform.upgradeLibrary->CallUpdate(entry, deviceKey, folder) != 0)
         return 0;
     // After a normal update the player restarts into its loader before it comes back.
     if (!recoveryMode && !WaitForRecoveryIdentity(true))

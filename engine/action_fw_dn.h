@@ -42,7 +42,7 @@ FirmwareVersion ParseDeviceVersion(const uint8_t (&record)[DEVICE_INFO_SIZE]);
 // re-enumeration. It is also the online state of its model.
 class ActionFwDn : public COnlineSystem {
   public:
-    ActionFwDn(Platform& platform, int32_t modelType, CDownloadCallback* progressSink);
+    ActionFwDn(Platform& platform, int32_t type, CDownloadCallback* sink);
     ~ActionFwDn() override;
     ActionFwDn(const ActionFwDn&) = delete;
     ActionFwDn& operator=(const ActionFwDn&) = delete;
@@ -70,8 +70,8 @@ class ActionFwDn : public COnlineSystem {
     char deviceKey[DEVICE_KEY_SIZE] = {};
 
   private:
-    bool ReadRunPath(std::wstring& runPath);
+    bool ReadRunPath(std::wstring& installFolder);
     DeviceMatch Detect();
-    int Upgrade(const char* firmwareFolder);
+    int Upgrade(const char* folder);
     bool WaitForRecoveryIdentity(bool present);
 };
