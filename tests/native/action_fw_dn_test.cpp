@@ -367,6 +367,25 @@ TEST_F(Upgrade, MissingExportStillWaits) {
     EXPECT_EQ(clock.sleeps, 60);
 }
 
+TEST_F(Upgrade, RecoveryUpdateWithoutItsExportStillWaits) {
+    library.exports = {"GetDeviceInfo", "DoNormalUpdate"};
+    ActionFwDn partial(platform, MODEL_PULO5, nullptr);
+    bus.Plug(PULO5_RECOVERY);
+    ASSERT_EQ(partial.FindDevice(), MATCH_RECOVERY);
+    library.calls.clear();
+    EXPECT_EQ(partial.RunUpgrade(), 0) << "the loader never leaves";
+    EXPECT_TRUE(library.calls.empty());
+    EXPECT_EQ(clock.sleeps, 60);
+
+    clock.sleeps = 0;
+    clock.onSleep = [&](int sleeps) {
+        if (sleeps == 3)
+            bus.Unplug(PULO5_RECOVERY);
+    };
+    EXPECT_EQ(partial.RunUpgrade(), 1);
+    EXPECT_EQ(clock.sleeps, 3);
+}
+
 TEST_F(Upgrade, EmptyKeyOrNoRunPathFailsAtOnce) {
     EXPECT_EQ(binding.RunUpgrade(), 0);
     EXPECT_TRUE(library.calls.empty());

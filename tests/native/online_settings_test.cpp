@@ -8,16 +8,6 @@
 namespace {
 const wchar_t* const PACKAGE = L"C:\\Users\\u\\AppData\\Roaming\\fw_1_07.exe";
 
-// A store whose writes fail from a given value on.
-class CStubbornStore : public CFakeSettingsStore {
-  public:
-    std::set<std::wstring> readOnly;
-    bool WriteString(const wchar_t* subKey, const wchar_t* name,
-                     const std::wstring& text) override {
-        return readOnly.count(name) == 0 && CFakeSettingsStore::WriteString(subKey, name, text);
-    }
-};
-
 class OnlineSettings : public testing::Test {
   protected:
     COnlineWorld world{PULO4_KEY};

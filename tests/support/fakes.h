@@ -5,6 +5,7 @@
 #include "platform/system_info.h"
 #include "platform/version_resource.h"
 #include <map>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -28,6 +29,16 @@ class CFakeSettingsStore : public ISettingsStore {
                      const std::wstring& text) override {
         Set(subKey, name, text);
         return true;
+    }
+};
+
+// A store whose writes of the named values fail.
+class CStubbornStore : public CFakeSettingsStore {
+  public:
+    std::set<std::wstring> readOnly;
+    bool WriteString(const wchar_t* subKey, const wchar_t* name,
+                     const std::wstring& text) override {
+        return readOnly.count(name) == 0 && CFakeSettingsStore::WriteString(subKey, name, text);
     }
 };
 
