@@ -11,8 +11,6 @@
 #include <vector>
 
 namespace {
-constexpr uint16_t MSG_NO_CONNECTION = 209;
-constexpr uint16_t MSG_IMPORTANT_UPDATE = 166;
 
 class CFakeBrowser : public IBrowser {
   public:
@@ -228,8 +226,8 @@ TEST(CallOut, CalloutAndPopupLeaveTheForegroundWindowActive) {
     ASSERT_EQ(GetForegroundWindow(), typing.m_hWnd);
     CPlaced<CCallOutDlg> callout(EDGE_BOTTOM, 60000, 1033, 0, nullptr);
     CPlaced<CPopUpDlg> popup(EDGE_BOTTOM, 60000, 1033, MSG_NO_CONNECTION, 0, nullptr);
-    for (CCallOutDlg* dialog : {static_cast<CCallOutDlg*>(&callout),
-                                static_cast<CCallOutDlg*>(&popup)}) {
+    for (CCallOutDlg* dialog :
+         {static_cast<CCallOutDlg*>(&callout), static_cast<CCallOutDlg*>(&popup)}) {
         HWND hForeground = nullptr;
         RunDriven([&] { return dialog->DoModal(); },
                   [&](HWND hWnd) {
