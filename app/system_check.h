@@ -1,4 +1,5 @@
 #pragma once
+#include "ui/message_ids.h"
 #include <cstdint>
 
 class ISystemInfo;
@@ -22,9 +23,6 @@ int32_t SystemCodeFromVersion(const VersionRecord& record);
 // 0 when the version cannot be queried.
 int32_t GetSystemCode(ISystemInfo& system);
 int IsUserAdmin(ISystemInfo& system);
-
-inline constexpr uint16_t MSG_NEEDS_ADMINISTRATOR = 189;
-inline constexpr uint16_t MSG_UNSUPPORTED_WINDOWS = 190;
 
 // Whether the program may run here: 0, or the message that refuses it. Systems below Windows
 // 2000 are refused; Windows 2000 to 7 need an administrator; Windows 8 is let through as it is.

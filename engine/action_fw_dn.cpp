@@ -1,9 +1,11 @@
 #include "engine/action_fw_dn.h"
+#include "engine/firmware_folder.h"
 #include "engine/product_keys.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
 #include "platform/platform.h"
 #include "platform/settings_store.h"
+#include "platform/system_info.h"
 #include "platform/text.h"
 #include <algorithm>
 #include <cstdlib>
@@ -31,14 +33,22 @@ const char* const ENTRY_NAMES[] = {
 constexpr int RECOVERY_IDENTITY = 2;
 } // namespace
 
+static bool AllDigits(std::string_view text) {
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 FirmwareVersion ParseDeviceVersion(const uint8_t (&record)[DEVICE_INFO_SIZE]) {
     // The library may leave the text unterminated: it never runs past the record.
     const char* start = reinterpret_cast<const char*>(record + DEVICE_INFO_VERSION_OFFSET);
     const std::string_view text(start,
                                 strnlen(start, DEVICE_INFO_SIZE - DEVICE_INFO_VERSION_OFFSET));
     const size_t point = text.find('.');
-    // Anything but "digits.digits" with a short mid part is no version the tool can show.
-    if (point == std::string_view::npos || point > 9)
+    // Only "digits.digits" with at most 9 mid digits is a version: a sign or a letter would
+    // turn into a mid or minor that orders the player against every package by accident
+    // ("V1.23" would read 0.23, "-1.-5" a negative minor). Such a text counts as unknown.
+    if (point == std::string_view::npos || point > 9 || !AllDigits(text.substr(0, point)) ||
+        !AllDigits(text.substr(point + 1)))
         return FirmwareVersion{};
     char mid[10] = {};
     char minor[3] = {};
@@ -47,10 +57,10 @@ FirmwareVersion ParseDeviceVersion(const uint8_t (&record)[DEVICE_INFO_SIZE]) {
     return MakeFirmwareVersion(0, std::atoi(mid), std::atoi(minor));
 }
 
-ActionFwDn::ActionFwDn(Platform& platform, int32_t modelType, CDownloadCallback* progressSink)
-    : COnlineSystem(platform), modelType(modelType) {
-    if (modelType >= MODEL_PULO5 && modelType <= MODEL_PULO4_B) {
-        const ModelEntry& model = MODELS[modelType];
+ActionFwDn::ActionFwDn(Platform& platform, int32_t type, CDownloadCallback* sink)
+    : COnlineSystem(platform), modelType(type) {
+    if (type >= MODEL_PULO5 && type <= MODEL_PULO4_B) {
+        const ModelEntry& model = MODELS[type];
         keyPath = model.keyPath;
         downloadFolderName = model.downloadFolderName;
         for (int i = 0; i < 3; ++i) {
@@ -59,9 +69,9 @@ ActionFwDn::ActionFwDn(Platform& platform, int32_t modelType, CDownloadCallback*
         }
     }
     IUpgradeLibrary& upgrade = *platform.upgradeLibrary;
-    std::wstring runPath;
-    if (ReadRunPath(runPath))
-        library = upgrade.Load(runPath + UPGRADE_LIBRARY_NAME);
+    std::wstring installFolder;
+    if (ReadRunPath(installFolder))
+        library = upgrade.Load(installFolder + UPGRADE_LIBRARY_NAME);
     if (library) {
         UpgradeEntry* entries[] = {&getDeviceInfo,       &doNormalUpdate, &doRecoveryUpdate,
                                    &needRecovery,        &resetChipset,   &changeUsbMode,
@@ -70,7 +80,7 @@ ActionFwDn::ActionFwDn(Platform& platform, int32_t modelType, CDownloadCallback*
             *entries[i] = upgrade.Resolve(library, ENTRY_NAMES[i]);
     }
     detectionMutex = platform.mutexes->CreateOrOpen(DETECTION_MUTEX_NAME);
-    this->progressSink = progressSink;
+    progressSink = sink;
 }
 
 ActionFwDn::~ActionFwDn() {
@@ -82,13 +92,13 @@ ActionFwDn::~ActionFwDn() {
 
 // The installation folder with a trailing backslash; false when it is not recorded, which
 // leaves the library unloaded and every update failing at once.
-bool ActionFwDn::ReadRunPath(std::wstring& runPath) {
+bool ActionFwDn::ReadRunPath(std::wstring& installFolder) {
     if (keyPath.empty() ||
-        !m_platform.settings->ReadString(keyPath.c_str(), VALUE_RUN_PATH, runPath) ||
-        runPath.empty())
+        !m_platform.settings->ReadString(keyPath.c_str(), VALUE_RUN_PATH, installFolder) ||
+        installFolder.empty())
         return false;
-    if (!EndsInBackslash(runPath))
-        runPath += L'\\';
+    if (!EndsInBackslash(installFolder))
+        installFolder += L'\\';
     return true;
 }
 
@@ -137,31 +147,33 @@ DeviceMatch ActionFwDn::Detect() {
 
 int ActionFwDn::RunUpgrade() {
     IFileSystem& files = *m_platform.files;
-    std::wstring runPath;
-    if (!ReadRunPath(runPath))
+    std::wstring installFolder;
+    if (!ReadRunPath(installFolder))
         return 0;
     std::wstring saved;
     const bool restorable = files.GetCurrentFolder(saved);
-    std::wstring folderName;
-    m_platform.settings->ReadString(keyPath.c_str(), VALUE_FW_FOLDER, folderName);
-    const std::wstring folder = runPath + folderName;
+    // Not the stored name appended as it stands: the library must flash from the folder whose
+    // package version the window shows, which start-up and the online state form this way.
+    const std::wstring folder =
+        ReadFirmwareFolder(*m_platform.settings, keyPath.c_str(), m_platform.system->CommandLine());
     files.SetCurrentFolder(folder);
     // A folder the library's 260-byte buffer cannot hold fails before the library is called.
     std::string ansiFolder;
     int result = 0;
-    if (m_platform.upgradeLibrary->ToAnsi(folder, ansiFolder) && ansiFolder.size() < USB_PATH_SIZE)
+    if (ToExactAnsi(*m_platform.upgradeLibrary, folder, ansiFolder) &&
+        ansiFolder.size() < USB_PATH_SIZE)
         result = Upgrade(ansiFolder.c_str());
     if (restorable)
         files.SetCurrentFolder(saved);
     return result;
 }
 
-int ActionFwDn::Upgrade(const char* firmwareFolder) {
+int ActionFwDn::Upgrade(const char* folder) {
     if (deviceKey[0] == '\0')
         return 0;
     // A missing export counts as a call that succeeded; the waits then judge.
     const UpgradeEntry entry = recoveryMode ? doRecoveryUpdate : doNormalUpdate;
-    if (entry && m_platform.upgradeLibrary->CallUpdate(entry, deviceKey, firmwareFolder) != 0)
+    if (entry && m_platform.upgradeLibrary->CallUpdate(entry, deviceKey, folder) != 0)
         return 0;
     // After a normal update the player restarts into its loader before it comes back.
     if (!recoveryMode && !WaitForRecoveryIdentity(true))

@@ -33,7 +33,8 @@ struct UsbIdentity {
     char productId[USB_ID_SIZE] = {};
 };
 
-// The firmware version in a "GetDeviceInfo" record: "mid.minor", major always 0.
+// The firmware version in a "GetDeviceInfo" record: "mid.minor" of digits only, the minor from
+// at most its first two digits, major always 0; all zero (unknown) for any other text.
 FirmwareVersion ParseDeviceVersion(const uint8_t (&record)[DEVICE_INFO_SIZE]);
 
 // The tool's binding to the upgrade library for one player model: recognises the model on the
@@ -41,7 +42,7 @@ FirmwareVersion ParseDeviceVersion(const uint8_t (&record)[DEVICE_INFO_SIZE]);
 // re-enumeration. It is also the online state of its model.
 class ActionFwDn : public COnlineSystem {
   public:
-    ActionFwDn(Platform& platform, int32_t modelType, CDownloadCallback* progressSink);
+    ActionFwDn(Platform& platform, int32_t type, CDownloadCallback* sink);
     ~ActionFwDn() override;
     ActionFwDn(const ActionFwDn&) = delete;
     ActionFwDn& operator=(const ActionFwDn&) = delete;
@@ -69,8 +70,8 @@ class ActionFwDn : public COnlineSystem {
     char deviceKey[DEVICE_KEY_SIZE] = {};
 
   private:
-    bool ReadRunPath(std::wstring& runPath);
+    bool ReadRunPath(std::wstring& installFolder);
     DeviceMatch Detect();
-    int Upgrade(const char* firmwareFolder);
+    int Upgrade(const char* folder);
     bool WaitForRecoveryIdentity(bool present);
 };

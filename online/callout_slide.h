@@ -1,5 +1,6 @@
 #pragma once
 #include "ui/geometry.h"
+#include "ui/timer_ids.h"
 #include <cstdint>
 
 // Taskbar edges as the shell reports them; unknown when the position cannot be obtained.
@@ -9,9 +10,6 @@ inline constexpr int32_t EDGE_TOP = 1;
 inline constexpr int32_t EDGE_RIGHT = 2;
 inline constexpr int32_t EDGE_BOTTOM = 3;
 
-inline constexpr uint32_t TIMER_SLIDE_IN = 102;
-inline constexpr uint32_t TIMER_HOLD = 103;
-inline constexpr uint32_t TIMER_SLIDE_OUT = 104;
 inline constexpr uint32_t SLIDE_STEP_MS = 10;
 inline constexpr uint32_t HOLD_MS = 10000;
 inline constexpr int32_t SLIDE_STEP = 2;

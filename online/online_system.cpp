@@ -1,10 +1,12 @@
 #include "online/online_system.h"
+#include "engine/firmware_folder.h"
 #include "engine/product_keys.h"
 #include "online/folder_tree.h"
 #include "online/safe_names.h"
 #include "platform/file_system.h"
 #include "platform/platform.h"
 #include "platform/settings_store.h"
+#include "platform/system_info.h"
 #include "platform/text.h"
 
 ToolVersion MakeToolVersion(int32_t part1, int32_t part2, int32_t part3, int32_t part4) {
@@ -69,7 +71,10 @@ int COnlineSystem::ReadMainSequence() {
         return 0;
     if (!ReadValue(VALUE_FW_FOLDER, text))
         return 0;
-    firmwareFolder = runPath + L"\\" + WithoutTrailingBackslash(WithoutLeadingBackslash(text));
+    // Formed as start-up and the binding form it (one backslash however the run path ends, and
+    // a folder for an empty name), so that the package whose version the window shows and into
+    // which downloads are installed is the one the library flashes.
+    firmwareFolder = FirmwareFolder(runPath, text, m_platform.system->CommandLine());
     if (!ReadValue(VALUE_FW_INFO, text))
         return 0;
     firmwareInfoPath = firmwareFolder + L"\\" + WithoutLeadingBackslash(text);
@@ -91,26 +96,28 @@ int COnlineSystem::ReadMainSequence() {
 }
 
 // 1 when the recorded package is on disk and its version was read; -1 after a record whose file
-// is gone was corrected (the load then ends successfully); 0 on a failed read or write.
+// is gone was corrected (the load then ends successfully); 0 on a failed read or write. The path
+// stays empty unless the package was found: a pending staged install deletes the file it names.
 int COnlineSystem::ReadPackageRecord() {
+    packagePath.clear();
     std::wstring name;
+    std::wstring folder;
     if (!ReadValue(VALUE_PACKAGE_NAME, name))
         return 0;
-    std::wstring folder;
-    if (m_platform.files->AppDataFolder(folder))
-        packagePath = folder + L"\\" + name;
-    // A name that could point outside the folder counts as a package that is gone.
-    if (!IsSafeFileName(name) || !m_platform.files->FileExists(packagePath)) {
+    // A name that could point outside the folder counts as a package that is gone, and no path
+    // is ever formed from it.
+    const bool safe = IsSafeFileName(name);
+    if (safe && !m_platform.files->AppDataFolder(folder))
+        return 0;
+    if (!safe || !m_platform.files->FileExists(folder + L"\\" + name)) {
         packageRecorded = 0;
-        if (!WriteValue(VALUE_PACKAGE_EXISTS, L"0"))
-            return 0;
-        packagePath.clear();
-        return -1;
+        return WriteValue(VALUE_PACKAGE_EXISTS, L"0") ? -1 : 0;
     }
     std::wstring major, mid, minor;
     if (!ReadValue(VALUE_PACKAGE_MAJOR, major) || !ReadValue(VALUE_PACKAGE_MID, mid) ||
         !ReadValue(VALUE_PACKAGE_MINOR, minor))
         return 0;
+    packagePath = folder + L"\\" + name;
     downloadedVersion =
         MakeFirmwareVersion(DecimalValue(major), DecimalValue(mid), DecimalValue(minor));
     return 1;

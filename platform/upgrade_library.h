@@ -24,6 +24,15 @@ class IUpgradeLibrary {
     // int DebugPort(window handle)
     virtual int32_t CallDebugPort(UpgradeEntry entry, uintptr_t window) = 0;
 
-    // The text in the system's ANSI code page; false when it cannot be converted.
-    virtual bool ToAnsi(const std::wstring& text, std::string& ansi) = 0;
+    // The system's ANSI code page (GetACP), and text converted into and out of it as the system
+    // converts it. With `exactOnly` a character the code page lacks becomes its default
+    // character rather than a look-alike. False when the system refuses the conversion.
+    virtual uint32_t AnsiCodePage() = 0;
+    virtual bool EncodeAnsi(const std::wstring& text, bool exactOnly, std::string& ansi) = 0;
+    virtual bool DecodeAnsi(const std::string& ansi, std::wstring& text) = 0;
 };
+
+// The text in the ANSI code page exactly: false when any character would come back as another
+// one (a look-alike, the default character, a broken pair), since a folder name changed that way
+// names a different folder.
+bool ToExactAnsi(IUpgradeLibrary& library, const std::wstring& text, std::string& ansi);

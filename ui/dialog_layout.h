@@ -1,4 +1,5 @@
 #pragma once
+#include "ui/message_ids.h"
 #include "ui/geometry.h"
 #include <cstdint>
 #include <string>
@@ -16,9 +17,6 @@ inline constexpr int32_t BUTTON_WIDTH = 90;
 inline constexpr int32_t BUTTON_HEIGHT = 23;
 inline constexpr int32_t BUTTON_FONT_POINTS = 9;
 inline constexpr Rect BUTTON_CAPTION_RECT{0, 2, 90, 21};
-inline constexpr uint16_t MSG_YES = 130;
-inline constexpr uint16_t MSG_CANCEL = 131;
-inline constexpr uint16_t MSG_PRESS_OK = 177;
 
 // Message dialog: fixed geometry; a long text wraps and is cut, the window never grows.
 inline constexpr Size MESSAGE_WINDOW{340, 172};

@@ -1,11 +1,11 @@
 #pragma once
 #include "ui/geometry.h"
+#include "ui/timer_ids.h"
 #include <cstdint>
 
 inline constexpr uint32_t LINK_COLOUR = 0xEE0000;    // RGB(0, 0, 238)
 inline constexpr uint32_t VISITED_COLOUR = 0x8B1A55; // RGB(85, 26, 139)
 inline constexpr uint32_t HOVER_COLOUR = 0x0000FF;   // RGB(255, 0, 0)
-inline constexpr uint32_t LINK_LEAVE_TIMER = 100;
 inline constexpr uint32_t LINK_LEAVE_POLL_MS = 100;
 // How far below the link the repaint on leaving reaches, to take the underline away.
 inline constexpr int32_t LINK_UNDERLINE_REACH = 10;

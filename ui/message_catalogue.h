@@ -1,4 +1,5 @@
 #pragma once
+#include "ui/message_ids.h"
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -7,7 +8,6 @@ class IMessageSource;
 
 inline constexpr uint16_t MSG_FIRST = 101;
 inline constexpr uint16_t MSG_LAST = 214;
-inline constexpr uint16_t MSG_TITLE = 102;
 // Language id 0 asks for the platform's default language, which is English here.
 inline constexpr uint16_t LANGUAGE_DEFAULT = 0;
 inline constexpr const wchar_t* MODEL_NAME = L"Tembly ZQ4MKT";

@@ -31,3 +31,7 @@ bool CWin32SystemInfo::IsAdminTokenMember() {
 uint16_t CWin32SystemInfo::UserDefaultLanguage() {
     return GetUserDefaultLangID();
 }
+
+std::wstring CWin32SystemInfo::CommandLine() {
+    return GetCommandLineW();
+}

@@ -6,4 +6,5 @@ class CWin32SystemInfo : public ISystemInfo {
     bool QueryVersion(VersionRecord& record) override;
     bool IsAdminTokenMember() override;
     uint16_t UserDefaultLanguage() override;
+    std::wstring CommandLine() override;
 };

@@ -33,19 +33,36 @@ int32_t CWin32UpgradeLibrary::CallDebugPort(UpgradeEntry entry, uintptr_t window
     return reinterpret_cast<DebugPortFn>(entry)(reinterpret_cast<HWND>(window));
 }
 
-bool CWin32UpgradeLibrary::ToAnsi(const std::wstring& text, std::string& ansi) {
+uint32_t CWin32UpgradeLibrary::AnsiCodePage() {
+    return GetACP();
+}
+
+bool CWin32UpgradeLibrary::EncodeAnsi(const std::wstring& text, bool exactOnly, std::string& ansi) {
     ansi.clear();
     if (text.empty())
         return true;
+    const DWORD flags = exactOnly ? WC_NO_BEST_FIT_CHARS : 0;
     const int length = static_cast<int>(text.size());
+    // No used-default flag: the UTF-8 code page refuses every call that asks for one.
     const int size =
-        WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
+        WideCharToMultiByte(CP_ACP, flags, text.data(), length, nullptr, 0, nullptr, nullptr);
     if (size <= 0)
         return false;
     ansi.resize(static_cast<size_t>(size));
-    // A character outside the code page would name another folder.
-    BOOL usedDefault = FALSE;
-    const bool converted = WideCharToMultiByte(CP_ACP, 0, text.data(), length, ansi.data(), size,
-                                               nullptr, &usedDefault) == size;
-    return converted && !usedDefault;
+    return WideCharToMultiByte(CP_ACP, flags, text.data(), length, ansi.data(), size, nullptr,
+                               nullptr) == size;
+}
+
+bool CWin32UpgradeLibrary::DecodeAnsi(const std::string& ansi, std::wstring& text) {
+    text.clear();
+    if (ansi.empty())
+        return true;
+    const int length = static_cast<int>(ansi.size());
+    const int size =
+        MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, ansi.data(), length, nullptr, 0);
+    if (size <= 0)
+        return false;
+    text.resize(static_cast<size_t>(size));
+    return MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, ansi.data(), length, text.data(),
+                               size) == size;
 }

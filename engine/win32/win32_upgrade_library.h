@@ -11,5 +11,7 @@ class CWin32UpgradeLibrary : public IUpgradeLibrary {
     int32_t CallUpdate(UpgradeEntry entry, const char* deviceKey,
                        const char* firmwareFolder) override;
     int32_t CallDebugPort(UpgradeEntry entry, uintptr_t window) override;
-    bool ToAnsi(const std::wstring& text, std::string& ansi) override;
+    uint32_t AnsiCodePage() override;
+    bool EncodeAnsi(const std::wstring& text, bool exactOnly, std::string& ansi) override;
+    bool DecodeAnsi(const std::string& ansi, std::wstring& text) override;
 };

@@ -5,7 +5,10 @@ bool CWin32VersionResource::ReadModuleResource(const wchar_t* moduleName,
                                                std::vector<uint8_t>& resource) {
     HMODULE hModule = GetModuleHandleW(moduleName);
     wchar_t path[MAX_PATH] = {};
-    if (!hModule || !GetModuleFileNameW(hModule, path, MAX_PATH))
+    // A path that does not fit comes back cut to the buffer's size (and, on Windows XP,
+    // without its terminating zero): that is another file, not this module's.
+    const DWORD length = hModule ? GetModuleFileNameW(hModule, path, MAX_PATH) : 0;
+    if (length == 0 || length >= MAX_PATH)
         return false;
     DWORD handle = 0;
     const DWORD size = GetFileVersionInfoSizeW(path, &handle);

@@ -4,11 +4,11 @@
 #include "ui/win32/ui_resources.h"
 #include <shellapi.h>
 
-static constexpr uint16_t MSG_IMPORTANT_UPDATE = 166;
-static constexpr uint16_t MSG_DOWNLOAD_NOW = 145;
-
 CCallOutDlg::CCallOutDlg(uint16_t language, int32_t rtl, HWND hParent)
-    : CAppDialog(IDD_CALLOUT, hParent, false), m_wLanguage(language), m_bRightToLeft(rtl) {}
+    : CAppDialog(IDD_CALLOUT, hParent, false), m_wLanguage(language), m_bRightToLeft(rtl) {
+    // Placed and sized without activation throughout, and shown the same way.
+    m_nShowCommand = SW_SHOWNA;
+}
 
 CPopUpDlg::CPopUpDlg(uint16_t language, uint16_t messageId, int32_t rtl, HWND hParent)
     : CCallOutDlg(language, rtl, hParent), m_wMessageId(messageId),

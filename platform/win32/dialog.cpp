@@ -11,7 +11,7 @@ INT_PTR CDialog::DoModal() {
     const bool disableParent = m_hWndParent && IsWindowEnabled(m_hWndParent);
     if (disableParent)
         EnableWindow(m_hWndParent, FALSE);
-    ShowWindow(hWnd, SW_SHOW);
+    ShowWindow(hWnd, m_nShowCommand);
 
     MSG msg{};
     bool quit = false;

@@ -29,6 +29,9 @@ class CDialog : public CWindow {
 
     UINT m_nTemplateId;
     HWND m_hWndParent;
+    // How DoModal shows the window. SW_SHOW activates it; a notification that must leave the
+    // keyboard with the program the user is typing in shows without activation.
+    int m_nShowCommand = SW_SHOW;
 
   private:
     static INT_PTR CALLBACK StaticDialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);

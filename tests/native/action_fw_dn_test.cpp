@@ -20,6 +20,7 @@ class Binding : public testing::Test {
     CFakeUpgradeLibrary library;
     CFakeClock clock;
     CFakeMutexes mutexes;
+    CFakeSystemInfo system;
     Platform platform;
 
     Binding() {
@@ -29,6 +30,7 @@ class Binding : public testing::Test {
         platform.upgradeLibrary = &library;
         platform.clock = &clock;
         platform.mutexes = &mutexes;
+        platform.system = &system;
         for (const wchar_t* key : {PULO5_KEY, PULO4_KEY}) {
             settings.Set(key, L"QmRunPath", L"C:\\Program Files\\Quillmate");
             settings.Set(key, L"QmFwFolder", L"Firmware\\PULO5");
@@ -235,8 +237,8 @@ TEST(DeviceVersion, MidAndAtMostTwoMinorDigits) {
     struct {
         const char* text;
         int mid, minor;
-    } cases[] = {{"1.23", 1, 23}, {"2.5", 2, 5}, {"3.456", 3, 45}, {"123456789.01", 123456789, 1},
-                 {".7", 0, 7},    {"4.", 4, 0},  {"x.y", 0, 0}};
+    } cases[] = {{"1.23", 1, 23}, {"2.5", 2, 5},  {"3.456", 3, 45}, {"123456789.01", 123456789, 1},
+                 {"0.00", 0, 0},  {"01.09", 1, 9}};
     for (const auto& c : cases) {
         const FirmwareVersion v = VersionOf(c.text);
         EXPECT_EQ(v.mid, c.mid) << c.text;
@@ -247,7 +249,10 @@ TEST(DeviceVersion, MidAndAtMostTwoMinorDigits) {
 }
 
 TEST(DeviceVersion, NoVersionFromUnreadableTexts) {
-    for (const char* text : {"", "123", "1234567890.12"})
+    // Anything but digits around the point: unknown, not a guess that may order the player
+    // before or after every package.
+    for (const char* text : {"", "123", "1234567890.12", ".7", "4.", "x.y", "V1.23", "-1.-5",
+                             "1.-5", "+1.23", " 1.23", "1.2x", "1.23 ", "1..2"})
         EXPECT_EQ(VersionOf(text).packed, 0) << text;
     // Unterminated within the record: read to its end and no further.
     EXPECT_EQ(VersionOf("", false).packed, 0);
@@ -362,6 +367,25 @@ TEST_F(Upgrade, MissingExportStillWaits) {
     EXPECT_EQ(clock.sleeps, 60);
 }
 
+TEST_F(Upgrade, RecoveryUpdateWithoutItsExportStillWaits) {
+    library.exports = {"GetDeviceInfo", "DoNormalUpdate"};
+    ActionFwDn partial(platform, MODEL_PULO5, nullptr);
+    bus.Plug(PULO5_RECOVERY);
+    ASSERT_EQ(partial.FindDevice(), MATCH_RECOVERY);
+    library.calls.clear();
+    EXPECT_EQ(partial.RunUpgrade(), 0) << "the loader never leaves";
+    EXPECT_TRUE(library.calls.empty());
+    EXPECT_EQ(clock.sleeps, 60);
+
+    clock.sleeps = 0;
+    clock.onSleep = [&](int sleeps) {
+        if (sleeps == 3)
+            bus.Unplug(PULO5_RECOVERY);
+    };
+    EXPECT_EQ(partial.RunUpgrade(), 1);
+    EXPECT_EQ(clock.sleeps, 3);
+}
+
 TEST_F(Upgrade, EmptyKeyOrNoRunPathFailsAtOnce) {
     EXPECT_EQ(binding.RunUpgrade(), 0);
     EXPECT_TRUE(library.calls.empty());
@@ -380,12 +404,22 @@ TEST_F(Upgrade, EmptyKeyOrNoRunPathFailsAtOnce) {
 
 TEST_F(Upgrade, FolderThatCannotReachTheLibraryFails) {
     Attach(PULO5_NORMAL);
-    settings.Set(PULO5_KEY, L"QmFwFolder", L"Firmware\\\u00e9t\u00e9");
+    settings.Set(PULO5_KEY, L"QmFwFolder", L"Firmware\\\u0141\u00f3d\u017a");
     EXPECT_EQ(binding.RunUpgrade(), 0);
     settings.Set(PULO5_KEY, L"QmFwFolder", std::wstring(240, L'f'));
     EXPECT_EQ(binding.RunUpgrade(), 0);
     EXPECT_TRUE(library.calls.empty());
     EXPECT_EQ(clock.sleeps, 0);
     EXPECT_EQ(files.currentFolder, L"C:\\Start");
+}
+
+TEST_F(Upgrade, UnicodeCodePageHandsTheLibraryUtf8) {
+    Attach(PULO5_NORMAL);
+    library.codePage = 65001;
+    settings.Set(PULO5_KEY, L"QmFwFolder", L"\u0141\u00f3d\u017a");
+    binding.RunUpgrade();
+    ASSERT_EQ(library.calls.size(), 1u);
+    EXPECT_EQ(library.calls[0].folder, "C:\\Program Files\\Quillmate\\\xc5\x81\xc3\xb3"
+                                       "d\xc5\xba");
 }
 } // namespace

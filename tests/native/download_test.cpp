@@ -95,6 +95,25 @@ TEST_F(Download, FirmwarePackageIsRecorded) {
     EXPECT_EQ(online.DownloadFirmwarePackage(), 0);
 }
 
+// The file arrived but its record could not be stored: no success, the offer stays, and the
+// in-memory record describes the file for the caller.
+TEST_F(Download, RecordThatCannotBeStoredAfterAGoodTransfer) {
+    world.internet.Serve(online.firmwarePackageUrl, "package");
+    CStubbornStore store;
+    store.values = world.machine.values;
+    store.readOnly = {VALUE_PACKAGE_MID};
+    world.platform.settings = &store;
+    EXPECT_EQ(online.DownloadFirmwarePackage(), 0);
+    EXPECT_EQ(world.disk.Content(InAppData(L"pkg_1_09.exe")), "package");
+    EXPECT_EQ(online.firmwareUpdateAvailable, 1);
+    EXPECT_EQ(online.downloadedFirmwareReady, 0);
+    EXPECT_EQ(online.packageRecorded, 1);
+    EXPECT_EQ(online.packagePath, InAppData(L"pkg_1_09.exe"));
+    EXPECT_EQ(online.downloadedVersion.packed, 0x0109);
+    EXPECT_EQ((store.values[{PULO5_KEY, VALUE_PACKAGE_NAME}]), L"pkg_1_09.exe");
+    EXPECT_EQ((store.values[{PULO5_KEY, VALUE_PACKAGE_MINOR}]), L"0") << "stopped at the failure";
+}
+
 TEST_F(Download, FailedTransfersLeaveTheOfferButNotTheOldPackage) {
     const std::wstring old = InAppData(L"old.exe");
     world.disk.AddFile(old, "MZ");

@@ -84,6 +84,20 @@ TEST_F(Installer, PackageWithoutMarkerOrStartIsNotInstalled) {
     EXPECT_TRUE(world.processes.runs.empty());
 }
 
+// Without the first marker written, the package is not run at all.
+TEST_F(Installer, FailingFirstMarkerWriteRunsNothing) {
+    PackageExtracts(true);
+    CStubbornStore store;
+    store.values = world.machine.values;
+    store.readOnly = {VALUE_PACKAGE_INSTALLED};
+    world.platform.settings = &store;
+    EXPECT_EQ(online.InstallFirmwarePackage(), 0);
+    EXPECT_TRUE(world.processes.runs.empty());
+    EXPECT_TRUE(world.disk.HasFile(PACKAGE));
+    EXPECT_EQ((store.values[{PULO5_KEY, VALUE_PACKAGE_EXISTS}]), L"1");
+    EXPECT_EQ(online.packageRecorded, 1);
+}
+
 TEST_F(Installer, MarkerInAnyCaseOtherThanZero) {
     world.processes.onRun = [this](const std::wstring&, int32_t&) {
         world.disk.AddFile(STAGING + L"\\fw.ini", COnlineWorld::Description(0, 2, 1));

@@ -8,16 +8,6 @@
 namespace {
 const wchar_t* const PACKAGE = L"C:\\Users\\u\\AppData\\Roaming\\fw_1_07.exe";
 
-// A store whose writes fail from a given value on.
-class CStubbornStore : public CFakeSettingsStore {
-  public:
-    std::set<std::wstring> readOnly;
-    bool WriteString(const wchar_t* subKey, const wchar_t* name,
-                     const std::wstring& text) override {
-        return readOnly.count(name) == 0 && CFakeSettingsStore::WriteString(subKey, name, text);
-    }
-};
-
 class OnlineSettings : public testing::Test {
   protected:
     COnlineWorld world{PULO4_KEY};
@@ -193,6 +183,43 @@ TEST_F(OnlineSettings, StaleRecordCleanUp) {
     world.platform.settings = &store;
     ASSERT_EQ(online.LoadOnlineSettings(), 1);
     EXPECT_EQ((store.values[{PULO4_KEY, VALUE_PACKAGE_MID}]), L"3");
+}
+
+// With the record's name unsafe and its correction failing, no path is left for the staged
+// install that the same load completes to delete.
+TEST_F(OnlineSettings, UnsafeNameLeavesNoPathEvenWhenItsCorrectionFails) {
+    // The fake disk does not resolve "..": the file stands where the system would find it.
+    const std::wstring victim = L"C:\\Users\\u\\AppData\\Roaming\\..\\victim.dll";
+    world.disk.AddFile(victim, "MZ");
+    RecordPackage(7);
+    world.Set(VALUE_PACKAGE_NAME, L"..\\victim.dll");
+    Stage(COnlineWorld::Description(0, 1, 9));
+    CStubbornStore store;
+    store.values = world.machine.values;
+    store.readOnly = {VALUE_PACKAGE_EXISTS};
+    world.platform.settings = &store;
+    online.packagePath = L"C:\\earlier\\fw.exe";
+    EXPECT_EQ(online.LoadOnlineSettings(), 0);
+    EXPECT_TRUE(online.packagePath.empty());
+    EXPECT_TRUE(world.disk.HasFile(victim));
+    EXPECT_EQ(online.packageVersion.packed, 0x0109) << "the staged install itself went ahead";
+}
+
+TEST_F(OnlineSettings, UnreadablePackageRecordLeavesNoPath) {
+    RecordPackage(7);
+    world.Remove(VALUE_PACKAGE_MINOR);
+    online.packagePath = L"C:\\earlier\\fw.exe";
+    EXPECT_EQ(online.LoadOnlineSettings(), 0);
+    EXPECT_TRUE(online.packagePath.empty());
+    world.Set(VALUE_PACKAGE_MINOR, L"7");
+    world.disk.appDataAvailable = false;
+    online.packagePath = L"C:\\earlier\\fw.exe";
+    EXPECT_EQ(online.LoadOnlineSettings(), 0);
+    EXPECT_TRUE(online.packagePath.empty());
+    EXPECT_EQ(world.Value(VALUE_PACKAGE_EXISTS), L"1") << "an unknown folder corrects nothing";
+    world.disk.appDataAvailable = true;
+    ASSERT_EQ(online.LoadOnlineSettings(), 1);
+    EXPECT_EQ(online.packagePath, PACKAGE);
 }
 
 TEST_F(OnlineSettings, StagedInstallNewerThanTheCarriedFirmwareIsCompleted) {

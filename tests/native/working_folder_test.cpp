@@ -16,22 +16,10 @@ std::wstring Folder(const wchar_t* runPath, const wchar_t* folder,
     return WorkingFolder(settings, commandLine);
 }
 
-TEST(WorkingFolder, JoinsRunPathAndFolderWithOneBackslash) {
-    EXPECT_EQ(Folder(L"C:\\Prog\\Q", L"\\Firmware\\PULO5\\"), L"C:\\Prog\\Q\\Firmware\\PULO5");
-    EXPECT_EQ(Folder(L"C:\\Prog\\Q\\", L"FW"), L"C:\\Prog\\Q\\FW");
-    EXPECT_EQ(Folder(L"C:\\Prog\\Q\\", L"\\FW"), L"C:\\Prog\\Q\\FW");
-}
-
 TEST(WorkingFolder, CommandLineWhenRunPathIsMissingOrEmpty) {
     EXPECT_EQ(Folder(nullptr, L"FW"), L"C:\\Prog\\Q\\Firmware\\PULO5");
     EXPECT_EQ(Folder(L"", L"FW"), L"C:\\Prog\\Q\\Firmware\\PULO5");
     EXPECT_EQ(Folder(L"C:\\Prog\\Q", nullptr), L"C:\\Prog\\Q\\Firmware\\PULO5");
-}
-
-TEST(WorkingFolder, EmptyOrLoneBackslashFolderCountsAsMissing) {
-    EXPECT_EQ(Folder(L"D:\\Inst", L""), L"C:\\Prog\\Q\\Firmware\\PULO5");
-    EXPECT_EQ(Folder(L"D:\\Inst", L"\\"), L"C:\\Prog\\Q\\Firmware\\PULO5");
-    EXPECT_EQ(Folder(L"D:\\Inst", L"\\\\"), L"C:\\Prog\\Q\\Firmware\\PULO5");
 }
 
 TEST(WorkingFolder, CommandLineWithoutBackslashKeepsNothingBeforeTheSuffix) {

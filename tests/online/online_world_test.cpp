@@ -1,5 +1,6 @@
 // The Win32 online ports against the local update server, run under Wine by CTest: the server
 // and the programs of the test world are found through QM_UPDATE_WORLD and QM_TEST_WORLD.
+#include "app/win32/win32_system_info.h"
 #include "engine/product_keys.h"
 #include "engine/win32/registry.h"
 #include "engine/win32/win32_file_system.h"
@@ -65,6 +66,7 @@ class OnlineWorld : public testing::Test {
     CWin32Processes processes;
     CWin32Shell shell;
     CWin32Clock clock;
+    CWin32SystemInfo system;
     Platform platform;
     CDownloadCallback sink{RecordPercentage};
     COnlineSystem online{platform};
@@ -79,6 +81,7 @@ class OnlineWorld : public testing::Test {
         platform.processes = &processes;
         platform.shell = &shell;
         platform.clock = &clock;
+        platform.system = &system;
         const std::wstring state = Environment(L"QM_UPDATE_WORLD");
         world = FromUnix(Environment(L"QM_TEST_WORLD"));
         ASSERT_FALSE(state.empty()) << "run through CTest: the update server is a fixture";

@@ -143,7 +143,8 @@ class CFakeUpgradeLibrary : public IUpgradeLibrary {
     void Unload(UpgradeModule) override { ++unloads; }
     int32_t CallGetDeviceInfo(UpgradeEntry entry, const char* deviceKey, uint8_t* out) override {
         const int32_t result = Record(entry, deviceKey, "");
-        std::memcpy(out, record.data(), record.size() < 1312 ? record.size() : 1312);
+        if (!record.empty())
+            std::memcpy(out, record.data(), record.size() < 1312 ? record.size() : 1312);
         return result;
     }
     int32_t CallUpdate(UpgradeEntry entry, const char* deviceKey, const char* folder) override {
@@ -155,18 +156,76 @@ class CFakeUpgradeLibrary : public IUpgradeLibrary {
     int32_t CallDebugPort(UpgradeEntry entry, uintptr_t window) override {
         return Record(entry, std::to_string(window).c_str(), "");
     }
-    // ASCII only, as a code page without the other characters would.
-    bool ToAnsi(const std::wstring& text, std::string& ansi) override {
+    // The system's conversions as documented for two code pages: 1252 (Latin-1 here), whose
+    // best fit turns a few Polish letters into their base letters, and 65001 (UTF-8), which
+    // refuses any conversion flag.
+    uint32_t codePage = 1252;
+    uint32_t AnsiCodePage() override { return codePage; }
+    bool EncodeAnsi(const std::wstring& text, bool exactOnly, std::string& ansi) override {
         ansi.clear();
-        for (const wchar_t c : text) {
-            if (c > 0x7F)
+        if (codePage == 65001) {
+            if (exactOnly)
                 return false;
-            ansi += static_cast<char>(c);
+            for (const wchar_t c : text)
+                AppendUtf8(ansi, static_cast<uint32_t>(c));
+            return true;
         }
+        for (const wchar_t c : text)
+            ansi += c < 0x100 ? static_cast<char>(c) : exactOnly ? '?' : BestFit(c);
+        return true;
+    }
+    bool DecodeAnsi(const std::string& ansi, std::wstring& text) override {
+        text.clear();
+        if (codePage == 65001)
+            return DecodeUtf8(ansi, text);
+        for (const char c : ansi)
+            text += static_cast<wchar_t>(static_cast<unsigned char>(c));
         return true;
     }
 
   private:
+    static char BestFit(wchar_t c) {
+        switch (c) {
+        case L'\u0141':
+            return 'L';
+        case L'\u0142':
+            return 'l';
+        case L'\u017A':
+        case L'\u017C':
+            return 'z';
+        default:
+            return '?';
+        }
+    }
+    // Code points below 0x10000 only; surrogates become U+FFFD as the system makes them.
+    static void AppendUtf8(std::string& out, uint32_t c) {
+        if (c >= 0xD800 && c <= 0xDFFF)
+            c = 0xFFFD;
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | c >> 6);
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xE0 | c >> 12);
+            out += static_cast<char>(0x80 | (c >> 6 & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    static bool DecodeUtf8(const std::string& in, std::wstring& out) {
+        for (size_t i = 0; i < in.size();) {
+            const auto b = static_cast<unsigned char>(in[i]);
+            const size_t n = b < 0x80 ? 1 : (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : 0;
+            if (n == 0 || i + n > in.size())
+                return false;
+            uint32_t c = n == 1 ? b : n == 2 ? (b & 0x1F) : (b & 0x0F);
+            for (size_t k = 1; k < n; ++k)
+                c = c << 6 | (static_cast<unsigned char>(in[i + k]) & 0x3F);
+            out += static_cast<wchar_t>(c);
+            i += n;
+        }
+        return true;
+    }
     template <int N> static void Entry() {
         static volatile int marker = N;
         marker = marker + 1;

@@ -231,6 +231,7 @@ struct COnlineWorld {
     CFakeProcesses processes;
     CFakeShell shell;
     CFakeClock clock;
+    CFakeSystemInfo system;
     Platform platform;
     std::wstring key;
 

@@ -5,6 +5,7 @@
 #include "platform/system_info.h"
 #include "platform/version_resource.h"
 #include <map>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -31,6 +32,16 @@ class CFakeSettingsStore : public ISettingsStore {
     }
 };
 
+// A store whose writes of the named values fail.
+class CStubbornStore : public CFakeSettingsStore {
+  public:
+    std::set<std::wstring> readOnly;
+    bool WriteString(const wchar_t* subKey, const wchar_t* name,
+                     const std::wstring& text) override {
+        return readOnly.count(name) == 0 && CFakeSettingsStore::WriteString(subKey, name, text);
+    }
+};
+
 class CFakeSystemInfo : public ISystemInfo {
   public:
     bool versionAvailable = true;
@@ -49,6 +60,8 @@ class CFakeSystemInfo : public ISystemInfo {
         return admin;
     }
     uint16_t UserDefaultLanguage() override { return userLanguage; }
+    std::wstring commandLine = L"\"C:\\Inst\\quillmate.exe\" -silent";
+    std::wstring CommandLine() override { return commandLine; }
 };
 
 // Initialisation files as a map of path -> section -> key -> value.

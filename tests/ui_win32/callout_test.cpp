@@ -5,12 +5,12 @@
 #include "ui/message_catalogue.h"
 #include "ui/win32/ui_resources.h"
 #include <gtest/gtest.h>
+#include <atomic>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
-constexpr uint16_t MSG_NO_CONNECTION = 209;
-constexpr uint16_t MSG_IMPORTANT_UPDATE = 166;
 
 class CFakeBrowser : public IBrowser {
   public:
@@ -184,6 +184,59 @@ TEST(PopUp, EveryLanguageShowsItsMessageAndAnyClickSendsItAway) {
         EXPECT_EQ(text, LoadText(language, MSG_NO_CONNECTION)) << language;
         EXPECT_TRUE(linksHidden);
         EXPECT_LT(closing, 5000u);
+    }
+}
+// Another program's window the user is typing in, with a thread and a message loop of its own.
+class CTypingWindow {
+  public:
+    CTypingWindow() {
+        m_thread = std::thread([this] {
+            m_hWnd = CreateWindowExW(0, L"EDIT", L"typing", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40,
+                                     40, 300, 200, nullptr, nullptr, nullptr, nullptr);
+            m_nThreadId = GetCurrentThreadId();
+            SetForegroundWindow(m_hWnd);
+            SetFocus(m_hWnd);
+            m_bReady = true;
+            MSG msg;
+            while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+            DestroyWindow(m_hWnd);
+        });
+        while (!m_bReady)
+            Sleep(5);
+    }
+    ~CTypingWindow() {
+        PostThreadMessageW(m_nThreadId, WM_QUIT, 0, 0);
+        m_thread.join();
+    }
+    HWND m_hWnd = nullptr;
+
+  private:
+    std::thread m_thread;
+    DWORD m_nThreadId = 0;
+    std::atomic<bool> m_bReady{false};
+};
+
+// The notifications slide out beside the taskbar without taking the keyboard from the program
+// the user is typing in.
+TEST(CallOut, CalloutAndPopupLeaveTheForegroundWindowActive) {
+    const CTypingWindow typing;
+    ASSERT_EQ(GetForegroundWindow(), typing.m_hWnd);
+    CPlaced<CCallOutDlg> callout(EDGE_BOTTOM, 60000, 1033, 0, nullptr);
+    CPlaced<CPopUpDlg> popup(EDGE_BOTTOM, 60000, 1033, MSG_NO_CONNECTION, 0, nullptr);
+    for (CCallOutDlg* dialog :
+         {static_cast<CCallOutDlg*>(&callout), static_cast<CCallOutDlg*>(&popup)}) {
+        HWND hForeground = nullptr;
+        RunDriven([&] { return dialog->DoModal(); },
+                  [&](HWND hWnd) {
+                      WaitShown(hWnd);
+                      hForeground = GetForegroundWindow();
+                      PostMessageW(hWnd, WM_CLOSE, 0, 0);
+                      WaitGone(hWnd, 10000);
+                  });
+        EXPECT_EQ(hForeground, typing.m_hWnd);
     }
 }
 } // namespace

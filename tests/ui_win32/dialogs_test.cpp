@@ -10,13 +10,6 @@
 #include <string>
 
 namespace {
-constexpr uint16_t MSG_UPDATE_COMPLETED = 111;
-constexpr uint16_t MSG_AVAILABLE = 112;
-constexpr uint16_t MSG_INSTALL = 113;
-constexpr uint16_t MSG_RELEASE = 200;
-constexpr uint16_t MSG_KEY_IF_HELD = 201;
-constexpr uint16_t MSG_LINK_TEXT = 212;
-constexpr uint16_t MSG_LINK_ADDRESS = 214;
 
 std::wstring Name(const wchar_t* what, uint16_t language) {
     return std::wstring(what) + L"-" + std::to_wstring(language);
@@ -75,9 +68,9 @@ TEST(QuestionDialog, EveryLanguageShowsItsTextsAndButtons) {
         std::wstring yes, cancel, leftKey, rightKey;
         const INT_PTR result = RunDriven(
             [&] {
-                CQuestionDlg dialog(language, language == 1025, MSG_TITLE, MSG_AVAILABLE,
-                                    MSG_INSTALL, MSG_RELEASE, MSG_KEY_IF_HELD, MSG_LINK_TEXT,
-                                    MSG_LINK_ADDRESS, nullptr);
+                CQuestionDlg dialog(language, language == 1025, MSG_TITLE, MSG_UPDATE_AVAILABLE,
+                                    MSG_INSTALL_NOW, MSG_RELEASE_KEY, MSG_KEY_IF_HELD,
+                                    MSG_LINK_TEXT, MSG_MEDIA_DOWNLOAD_ADDRESS, nullptr);
                 return dialog.DoModal();
             },
             [&](HWND hWnd) {
@@ -92,10 +85,10 @@ TEST(QuestionDialog, EveryLanguageShowsItsTextsAndButtons) {
             });
         EXPECT_EQ(result, IDCANCEL) << language;
         EXPECT_EQ(seen.title, Title(language)) << language;
-        EXPECT_EQ(seen.text, LoadText(language, MSG_AVAILABLE)) << language;
+        EXPECT_EQ(seen.text, LoadText(language, MSG_UPDATE_AVAILABLE)) << language;
         EXPECT_EQ(yes, LoadText(language, MSG_YES)) << language;
         EXPECT_EQ(cancel, LoadText(language, MSG_CANCEL)) << language;
-        EXPECT_EQ(leftKey, LoadText(language, MSG_RELEASE)) << language;
+        EXPECT_EQ(leftKey, LoadText(language, MSG_RELEASE_KEY)) << language;
         // French has no message 201: the key text stays empty and the dialog still works.
         EXPECT_EQ(rightKey, LoadText(language, MSG_KEY_IF_HELD)) << language;
         EXPECT_EQ(seen.size.cx, 360);
@@ -156,8 +149,8 @@ TEST(DialogKeys, EnterAndEscapeDoNothingAndTheCloseBoxGivesTwo) {
     open = false;
     result = RunDriven(
         [] {
-            CQuestionDlg dialog(1033, 0, MSG_TITLE, MSG_AVAILABLE, MSG_INSTALL, 0, 0, 0, 0,
-                                nullptr);
+            CQuestionDlg dialog(1033, 0, MSG_TITLE, MSG_UPDATE_AVAILABLE, MSG_INSTALL_NOW, 0, 0, 0,
+                                0, nullptr);
             return dialog.DoModal();
         },
         [&](HWND hWnd) {
@@ -169,8 +162,8 @@ TEST(DialogKeys, EnterAndEscapeDoNothingAndTheCloseBoxGivesTwo) {
 
     result = RunDriven(
         [] {
-            CQuestionDlg dialog(1033, 0, MSG_TITLE, MSG_AVAILABLE, MSG_INSTALL, 0, 0, 0, 0,
-                                nullptr);
+            CQuestionDlg dialog(1033, 0, MSG_TITLE, MSG_UPDATE_AVAILABLE, MSG_INSTALL_NOW, 0, 0, 0,
+                                0, nullptr);
             return dialog.DoModal();
         },
         [&](HWND hWnd) { PostMessageW(hWnd, WM_SYSCOMMAND, SC_CLOSE, 0); });
@@ -232,10 +225,10 @@ TEST(QuestionDialog, OldModelLinkSitsWhereTheCallerSays) {
     std::wstring text;
     RunDriven(
         [] {
-            COldModelQuestionDlg dialog(1033, 0, L"Title", L"First", L"Second", nullptr, nullptr,
-                                        reinterpret_cast<const wchar_t*>(MSG_LINK_TEXT),
-                                        reinterpret_cast<const wchar_t*>(MSG_LINK_ADDRESS), 85, 55,
-                                        nullptr);
+            COldModelQuestionDlg dialog(
+                1033, 0, L"Title", L"First", L"Second", nullptr, nullptr,
+                reinterpret_cast<const wchar_t*>(MSG_LINK_TEXT),
+                reinterpret_cast<const wchar_t*>(MSG_MEDIA_DOWNLOAD_ADDRESS), 85, 55, nullptr);
             return dialog.DoModal();
         },
         [&](HWND hWnd) {

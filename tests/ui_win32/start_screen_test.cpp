@@ -31,12 +31,10 @@ int CountColour(HWND hWnd, RECT rc, COLORREF colour) {
 }
 
 TEST(StartScreen, ShowsThePictureAndVersionUntilHide) {
-    CStartScreen* screen = new CStartScreen;
-    ASSERT_TRUE(screen->Create(nullptr, L"", 0, 0x0F, true));
+    CStartScreen* screen = CStartScreen::Create(nullptr, L"", 0, 0x0F, true);
+    ASSERT_TRUE(screen);
     HWND hWnd = screen->m_hWnd;
     ASSERT_TRUE(screen->SetPicture(IDB_START_SCREEN, 255, 0, 0));
-    // A picture that cannot be loaded changes nothing.
-    EXPECT_FALSE(screen->SetPicture(9999, 255, 0, 0));
     screen->SetLabelFont(L"Arial", 100, 1);
     const RECT label{227, 197, 420, 213};
     const COLORREF colour = RGB(64, 182, 243);
@@ -74,8 +72,8 @@ TEST(StartScreen, ShowsThePictureAndVersionUntilHide) {
 }
 
 TEST(StartScreen, NoTransparentColourKeepsTheWindowRectangular) {
-    CStartScreen* screen = new CStartScreen;
-    ASSERT_TRUE(screen->Create(nullptr, L"", 0, 0, true));
+    CStartScreen* screen = CStartScreen::Create(nullptr, L"", 0, 0, true);
+    ASSERT_TRUE(screen);
     HWND hWnd = screen->m_hWnd;
     ASSERT_TRUE(screen->SetPicture(IDB_QUESTION, -1, 0, 0));
     HRGN hRegion = CreateRectRgn(0, 0, 0, 0);
@@ -89,5 +87,51 @@ TEST(StartScreen, NoTransparentColourKeepsTheWindowRectangular) {
     screen->Hide();
     Pump();
     EXPECT_FALSE(IsWindow(hWnd));
+}
+// What the window paints over a green canvas at (x, y) of its client area.
+COLORREF PaintedPixel(HWND hWnd, int x, int y) {
+    HDC hScreen = GetDC(hWnd);
+    HDC hMemory = CreateCompatibleDC(hScreen);
+    HBITMAP hBitmap = CreateCompatibleBitmap(hScreen, 64, 64);
+    HGDIOBJ hOld = SelectObject(hMemory, hBitmap);
+    RECT rc{0, 0, 64, 64};
+    HBRUSH hGreen = CreateSolidBrush(RGB(0, 255, 0));
+    FillRect(hMemory, &rc, hGreen);
+    SendMessageW(hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hMemory), PRF_CLIENT);
+    const COLORREF pixel = GetPixel(hMemory, x, y);
+    SelectObject(hMemory, hOld);
+    DeleteObject(hGreen);
+    DeleteObject(hBitmap);
+    DeleteDC(hMemory);
+    ReleaseDC(hWnd, hScreen);
+    return pixel;
+}
+
+// A picture that cannot be loaded leaves the start screen without any picture, not with the
+// previous one; its size stays.
+TEST(StartScreen, PictureThatCannotBeLoadedLeavesNone) {
+    CStartScreen* screen = CStartScreen::Create(nullptr, L"", 0, 0, true);
+    ASSERT_TRUE(screen);
+    HWND hWnd = screen->m_hWnd;
+    ASSERT_TRUE(screen->SetPicture(IDB_QUESTION, -1, 0, 0));
+    screen->Show();
+    Pump();
+    EXPECT_NE(PaintedPixel(hWnd, 20, 20), RGB(0, 255, 0));
+    EXPECT_FALSE(screen->SetPicture(9999, -1, 0, 0));
+    EXPECT_EQ(PaintedPixel(hWnd, 20, 20), RGB(0, 255, 0));
+    EXPECT_EQ(WindowSize(hWnd).cx, 52);
+    screen->Hide();
+    Pump();
+    EXPECT_FALSE(IsWindow(hWnd));
+}
+
+// A window that cannot be created leaves no start screen behind, nor an object to free.
+TEST(StartScreen, FailedCreationGivesNone) {
+    HWND hGone = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
+                                 nullptr);
+    ASSERT_TRUE(hGone);
+    DestroyWindow(hGone);
+    EXPECT_EQ(CStartScreen::Create(hGone, L"", 0, 0, true), nullptr);
+    EXPECT_EQ(CStartScreen::Create(hGone, L"", 0, 0, false), nullptr);
 }
 } // namespace

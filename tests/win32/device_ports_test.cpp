@@ -49,14 +49,20 @@ TEST(UpgradeLibrary, MissingLibraryAndExports) {
     library.Unload(kernel);
 }
 
-TEST(UpgradeLibrary, AnsiText) {
+TEST(UpgradeLibrary, AnsiTextIsExactOrRefused) {
     CWin32UpgradeLibrary library;
     std::string ansi = "x";
-    ASSERT_TRUE(library.ToAnsi(L"", ansi));
+    ASSERT_TRUE(ToExactAnsi(library, L"", ansi));
     EXPECT_EQ(ansi, "");
-    ASSERT_TRUE(library.ToAnsi(L"C:\\Program Files\\Quillmate\\Firmware", ansi));
+    ASSERT_TRUE(ToExactAnsi(library, L"C:\\Program Files\\Quillmate\\Firmware", ansi));
     EXPECT_EQ(ansi, "C:\\Program Files\\Quillmate\\Firmware");
-    // A character that the code page lacks would name another folder.
-    EXPECT_FALSE(library.ToAnsi(L"C:\\\U0001F600", ansi));
+    EXPECT_FALSE(ToExactAnsi(library, L"C:\\\U0001F600", ansi));
+    if (library.AnsiCodePage() != 1252)
+        GTEST_SKIP() << "code page " << library.AnsiCodePage();
+    ASSERT_TRUE(ToExactAnsi(library, L"C:\\Programme\\M\u00fcller", ansi));
+    EXPECT_EQ(ansi, "C:\\Programme\\M\xfcller");
+    // The system's best fit would give C:\Programme\Lodz\..., a different folder.
+    EXPECT_FALSE(
+        ToExactAnsi(library, L"C:\\Programme\\\u0141\u00f3d\u017a\\Firmware\\PULO5", ansi));
 }
 } // namespace

@@ -28,16 +28,32 @@ TEST(ResourceCatalogue, EqualsTheCatalogueSources) {
     }
 }
 
-// Related languages (German of Switzerland, neutral German) must not borrow German texts.
+// The language enumerator as Windows Vista and later run it: an enumeration that its callback
+// stopped fails with ERROR_RESOURCE_ENUM_USER_STOP. Wine leaves the last error alone.
+BOOL WINAPI EnumerateLikeVista(HMODULE hModule, LPCWSTR type, LPCWSTR name,
+                               ENUMRESLANGPROCW callback, LONG_PTR param) {
+    SetLastError(ERROR_SUCCESS);
+    if (EnumResourceLanguagesW(hModule, type, name, callback, param))
+        return TRUE;
+    if (GetLastError() == ERROR_SUCCESS)
+        SetLastError(ERROR_RESOURCE_ENUM_USER_STOP);
+    return FALSE;
+}
+
+// Related languages (German of Switzerland, neutral German) must not borrow German texts; the
+// exact language is found whatever last error the stopped enumeration leaves.
 TEST(ResourceCatalogue, OnlyTheExactLanguageTag) {
-    CResourceMessageSource resources(GetModuleHandleW(nullptr));
-    const CMessageCatalogue catalogue(resources);
-    std::wstring text;
-    EXPECT_TRUE(catalogue.Load(text, 0x0407, 111));
-    for (uint16_t language : {0x0807, 0x0007, 0x0000 | 0x0400, 0x0809}) {
-        text = L"kept";
-        EXPECT_FALSE(catalogue.Load(text, language, 111)) << language;
-        EXPECT_EQ(text, L"kept");
+    for (const auto enumerate : {&EnumResourceLanguagesW, &EnumerateLikeVista}) {
+        CResourceMessageSource resources(GetModuleHandleW(nullptr), enumerate);
+        const CMessageCatalogue catalogue(resources);
+        std::wstring text;
+        EXPECT_TRUE(catalogue.Load(text, 0x0407, 111));
+        EXPECT_TRUE(catalogue.Load(text, 0x0401, 102));
+        for (uint16_t language : {0x0807, 0x0007, 0x0000 | 0x0400, 0x0809}) {
+            text = L"kept";
+            EXPECT_FALSE(catalogue.Load(text, language, 111)) << language;
+            EXPECT_EQ(text, L"kept");
+        }
     }
 }
 

@@ -4,11 +4,6 @@
 #include "ui/win32/image_button.h"
 #include "ui/win32/ui_resources.h"
 
-CAppDialog::~CAppDialog() {
-    if (m_hbmPicture)
-        DeleteObject(m_hbmPicture);
-}
-
 bool CAppDialog::PreTranslateMessage(MSG& msg) {
     // Enter and Escape reach the focused control untranslated, so neither presses a button
     // nor closes the dialog.
@@ -40,9 +35,8 @@ void CAppDialog::SetupButton(CImageButton& button, int x, int y) {
 }
 
 void CAppDialog::ShowPicture(int id, UINT bitmapId, int x, int y) {
-    if (m_hbmPicture)
-        DeleteObject(m_hbmPicture);
-    HBITMAP hBitmap = m_hbmPicture = LoadProgramBitmap(bitmapId);
+    m_hbmPicture.Reset(LoadProgramBitmap(bitmapId));
+    HBITMAP hBitmap = m_hbmPicture.Get();
     HWND hPicture = GetDlgItem(m_hWnd, id);
     BITMAP info{};
     GetObjectW(hBitmap, sizeof info, &info);

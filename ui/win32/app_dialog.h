@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/win32/dialog.h"
+#include "platform/win32/scoped_handles.h"
 #include <cstdint>
 #include <string>
 
@@ -11,7 +12,6 @@ class CAppDialog : public CDialog {
   public:
     CAppDialog(UINT templateId, HWND hParent, bool inertEnterEscape)
         : CDialog(templateId, hParent), m_bInertEnterEscape(inertEnterEscape) {}
-    ~CAppDialog() override;
 
     bool PreTranslateMessage(MSG& msg) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -29,5 +29,5 @@ class CAppDialog : public CDialog {
 
   private:
     bool m_bInertEnterEscape;
-    HBITMAP m_hbmPicture = nullptr;
+    CScopedGdiObject<HBITMAP> m_hbmPicture;
 };

@@ -4,18 +4,8 @@
 #include <windowsx.h>
 #include <cstring>
 
-CImageButton::~CImageButton() {
-    ReleaseStrip();
-    if (m_hFont)
-        DeleteObject(m_hFont);
-    if (m_hTooltip)
-        DestroyWindow(m_hTooltip);
-}
-
 void CImageButton::ReleaseStrip() {
-    if (m_hbmStrip)
-        DeleteObject(m_hbmStrip);
-    m_hbmStrip = nullptr;
+    m_hbmStrip.Reset();
     m_strip = StripPixels{};
     m_nFrameWidth = 0;
 }
@@ -42,12 +32,16 @@ static StripPixels ReadStripPixels(HBITMAP hBitmap) {
 }
 
 bool CImageButton::SetImage(UINT bitmapId, COLORREF transparent) {
+    return SetStrip(LoadProgramBitmap(bitmapId), transparent);
+}
+
+bool CImageButton::SetStrip(HBITMAP hStrip, COLORREF transparent) {
     ReleaseStrip();
     m_crTransparent = transparent;
-    m_hbmStrip = LoadProgramBitmap(bitmapId);
+    m_hbmStrip.Reset(hStrip);
     if (!m_hbmStrip)
         return false;
-    m_strip = ReadStripPixels(m_hbmStrip);
+    m_strip = ReadStripPixels(m_hbmStrip.Get());
     m_nFrameWidth = StripFrameWidth(m_strip.width, m_nImageCount);
     const RECT rc = RectInParent();
     MoveTo(rc.left, rc.top, m_nFrameWidth, m_strip.height);
@@ -59,9 +53,7 @@ void CImageButton::SetFontSize(int points) {
     m_lfCaption.lfHeight = -MulDiv(points, GetDeviceCaps(hDC, LOGPIXELSY), 72);
     m_lfCaption.lfWidth = 0;
     ReleaseDC(m_hWnd, hDC);
-    if (m_hFont)
-        DeleteObject(m_hFont);
-    m_hFont = CreateFontIndirectW(&m_lfCaption);
+    m_hFont.Reset(CreateFontIndirectW(&m_lfCaption));
 }
 
 void CImageButton::SetTextRect(int left, int top, int right, int bottom) {
@@ -85,28 +77,23 @@ void CImageButton::LoadCaption(uint16_t language, uint16_t id) {
     SetCaption(text);
 }
 
-void CImageButton::SetToolText(const std::wstring& text, UINT message) {
+void CImageButton::SetToolText(const std::wstring& text, UINT message) const {
     TOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V2_SIZE;
     tool.uFlags = TTF_IDISHWND;
     tool.hwnd = GetParent(m_hWnd);
     tool.uId = reinterpret_cast<UINT_PTR>(m_hWnd);
-    tool.lpszText = const_cast<wchar_t*>(text.c_str());
-    SendMessageW(m_hTooltip, message, 0, reinterpret_cast<LPARAM>(&tool));
+    m_tooltip.SendTool(message, tool, text);
 }
 
 void CImageButton::SetTooltip(uint16_t language, uint16_t id) {
-    if (m_hTooltip)
+    if (m_tooltip.m_hWnd)
         return UpdateTooltip(language, id);
-    m_hTooltip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
-                                 m_hWnd, nullptr, GetModuleHandleW(nullptr), nullptr);
-    SendMessageW(m_hTooltip, TTM_ACTIVATE, TRUE, 0);
-    SetToolText(LoadText(language, id), TTM_ADDTOOLW);
+    if (m_tooltip.Create(m_hWnd))
+        SetToolText(LoadText(language, id), TTM_ADDTOOLW);
 }
 
 void CImageButton::UpdateTooltip(uint16_t language, uint16_t id) {
-    if (m_hTooltip)
-        SetToolText(LoadText(language, id), TTM_UPDATETIPTEXTW);
+    SetToolText(LoadText(language, id), TTM_UPDATETIPTEXTW);
 }
 
 int CImageButton::SetCheck(bool checked) {
@@ -141,7 +128,7 @@ void CImageButton::OnBound() {
     HFONT hFont = reinterpret_cast<HFONT>(SendMessageW(m_hWnd, WM_GETFONT, 0, 0));
     if (!hFont || !GetObjectW(hFont, sizeof m_lfCaption, &m_lfCaption))
         GetObjectW(GetStockObject(SYSTEM_FONT), sizeof m_lfCaption, &m_lfCaption);
-    m_hFont = CreateFontIndirectW(&m_lfCaption);
+    m_hFont.Reset(CreateFontIndirectW(&m_lfCaption));
 }
 
 void CImageButton::OnMouseMove(LPARAM lParam) {
@@ -182,8 +169,7 @@ LRESULT CImageButton::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool CImageButton::PreTranslateMessage(MSG& msg) {
-    if (m_hTooltip)
-        SendMessageW(m_hTooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+    m_tooltip.Relay(msg);
     return false;
 }
 
@@ -195,27 +181,57 @@ bool CImageButton::OnReflectedMessage(UINT message, WPARAM, LPARAM lParam, LRESU
     return true;
 }
 
+// What lies behind the button: its parent's background and client drawing at the button's
+// place. The item's context holds the button's previous frame, not the background, so a
+// transparent pixel blitted onto it would keep showing that frame.
+void CImageButton::DrawBackground(HDC hDC, int width, int height) const {
+    HWND hParent = GetParent(m_hWnd);
+    const RECT rc = RectInParent();
+    RECT area{0, 0, width, height};
+    FillRect(hDC, &area, AppColours().m_hbrBackground);
+    if (!hParent)
+        return;
+    POINT old{};
+    SetViewportOrgEx(hDC, -rc.left, -rc.top, &old);
+    SendMessageW(hParent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(hDC), 0);
+    SendMessageW(hParent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(hDC), PRF_CLIENT);
+    SetViewportOrgEx(hDC, old.x, old.y, nullptr);
+}
+
+void CImageButton::DrawCaption(HDC hDC, int state) const {
+    HGDIOBJ hOldFont = SelectObject(hDC, m_hFont.Get());
+    const COLORREF crOld = SetTextColor(hDC, CaptionColour(m_colours, state));
+    const int oldMode = SetBkMode(hDC, TRANSPARENT);
+    RECT rc = m_rcCaption;
+    DrawTextW(hDC, m_strCaption.c_str(), static_cast<int>(m_strCaption.size()), &rc,
+              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    SetBkMode(hDC, oldMode);
+    SetTextColor(hDC, crOld);
+    SelectObject(hDC, hOldFont);
+}
+
+// Composed off screen: the background, the frame's opaque pixels over it, the caption, then
+// one copy onto the button.
 void CImageButton::Draw(const DRAWITEMSTRUCT& item) const {
     const int state = ButtonDrawState(Flags(), (item.itemState & ODS_SELECTED) != 0);
-    if (m_hbmStrip && m_nFrameWidth > 0) {
-        // The item's context still shows what lies behind the button: transparent pixels of
-        // the frame are simply not copied.
-        HDC hMemory = CreateCompatibleDC(item.hDC);
-        HGDIOBJ hOld = SelectObject(hMemory, m_hbmStrip);
-        TransparentBlt(item.hDC, 0, 0, m_nFrameWidth, m_strip.height, hMemory,
-                       state * m_nFrameWidth, 0, m_nFrameWidth, m_strip.height, m_crTransparent);
-        SelectObject(hMemory, hOld);
-        DeleteDC(hMemory);
-    }
-    if (m_strCaption.empty())
+    const int width = item.rcItem.right - item.rcItem.left;
+    const int height = item.rcItem.bottom - item.rcItem.top;
+    CScopedMemoryDC hCanvas(CreateCompatibleDC(item.hDC));
+    CScopedGdiObject<HBITMAP> hbmCanvas(CreateCompatibleBitmap(item.hDC, width, height));
+    if (!hCanvas || !hbmCanvas)
         return;
-    HGDIOBJ hOldFont = SelectObject(item.hDC, m_hFont);
-    const COLORREF crOld = SetTextColor(item.hDC, CaptionColour(m_colours, state));
-    const int oldMode = SetBkMode(item.hDC, TRANSPARENT);
-    RECT rc = m_rcCaption;
-    DrawTextW(item.hDC, m_strCaption.c_str(), static_cast<int>(m_strCaption.size()), &rc,
-              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-    SetBkMode(item.hDC, oldMode);
-    SetTextColor(item.hDC, crOld);
-    SelectObject(item.hDC, hOldFont);
+    HGDIOBJ hOldCanvas = SelectObject(hCanvas.Get(), hbmCanvas.Get());
+    DrawBackground(hCanvas.Get(), width, height);
+    if (m_hbmStrip && m_nFrameWidth > 0) {
+        CScopedMemoryDC hFrames(CreateCompatibleDC(item.hDC));
+        HGDIOBJ hOld = SelectObject(hFrames.Get(), m_hbmStrip.Get());
+        TransparentBlt(hCanvas.Get(), 0, 0, m_nFrameWidth, m_strip.height, hFrames.Get(),
+                       state * m_nFrameWidth, 0, m_nFrameWidth, m_strip.height, m_crTransparent);
+        SelectObject(hFrames.Get(), hOld);
+    }
+    if (!m_strCaption.empty())
+        DrawCaption(hCanvas.Get(), state);
+    BitBlt(item.hDC, item.rcItem.left, item.rcItem.top, width, height, hCanvas.Get(), 0, 0,
+           SRCCOPY);
+    SelectObject(hCanvas.Get(), hOldCanvas);
 }

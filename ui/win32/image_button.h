@@ -1,5 +1,7 @@
 #pragma once
+#include "platform/win32/scoped_handles.h"
 #include "platform/win32/window.h"
+#include "ui/win32/tool_tip.h"
 #include "ui/image_button_state.h"
 #include <string>
 
@@ -8,12 +10,11 @@
 // clicks. Bound to an owner-drawn button of a dialog template.
 class CImageButton : public CWindow {
   public:
-    CImageButton() = default;
-    ~CImageButton() override;
-
     // Loads the strip and sizes the button to one frame, keeping its top-left corner. False
     // (and nothing drawn) when the bitmap cannot be loaded.
     bool SetImage(UINT bitmapId, COLORREF transparent);
+    // The same with a strip at hand (a DIB section); the button owns it from here on.
+    bool SetStrip(HBITMAP hStrip, COLORREF transparent);
     void SetImageCount(int count) { m_nImageCount = count; }
     void SetFontSize(int points);
     void SetTextRect(int left, int top, int right, int bottom);
@@ -31,6 +32,7 @@ class CImageButton : public CWindow {
 
     int DrawState() const { return ButtonDrawState(Flags(), false); }
     bool IsOpaque(int x, int y) const;
+    const CToolTip& Tooltip() const { return m_tooltip; }
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool PreTranslateMessage(MSG& msg) override;
@@ -40,8 +42,10 @@ class CImageButton : public CWindow {
   private:
     ButtonFlags Flags() const { return {m_bDisabled, m_bChecked, m_bHover}; }
     void Draw(const DRAWITEMSTRUCT& item) const;
+    void DrawBackground(HDC hDC, int width, int height) const;
+    void DrawCaption(HDC hDC, int state) const;
     void OnMouseMove(LPARAM lParam);
-    void SetToolText(const std::wstring& text, UINT message);
+    void SetToolText(const std::wstring& text, UINT message) const;
     void ReleaseStrip();
 
     COLORREF m_crTransparent = 0;
@@ -50,14 +54,14 @@ class CImageButton : public CWindow {
     bool m_bHover = false;
     bool m_bChecked = false;
     bool m_bTracking = false;
-    HWND m_hTooltip = nullptr;
-    HBITMAP m_hbmStrip = nullptr;
+    CToolTip m_tooltip;
+    CScopedGdiObject<HBITMAP> m_hbmStrip;
     StripPixels m_strip;
     int m_nFrameWidth = 0;
     std::wstring m_strCaption;
     CaptionColours m_colours;
     RECT m_rcCaption{};
     LOGFONTW m_lfCaption{};
-    HFONT m_hFont = nullptr;
+    CScopedGdiObject<HFONT> m_hFont;
     int m_nImageCount = 1;
 };

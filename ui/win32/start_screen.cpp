@@ -13,21 +13,23 @@ CStartScreen::CStartScreen() : m_nLabelFormat(START_LABEL_FORMAT) {
             reinterpret_cast<void*>(GetProcAddress(hUser, "AnimateWindow")));
     LOGFONTW font{};
     GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
-    m_hFont = CreateFontIndirectW(&font);
+    m_hFont.Reset(CreateFontIndirectW(&font));
 }
 
-CStartScreen::~CStartScreen() {
-    if (m_hbmPicture)
-        DeleteObject(m_hbmPicture);
-    if (m_hFont)
-        DeleteObject(m_hFont);
+CStartScreen* CStartScreen::Create(HWND hParent, const std::wstring& text, UINT displayTime,
+                                   DWORD style, bool ownClass) {
+    CStartScreen* screen = new CStartScreen;
+    screen->m_nDisplayTime = displayTime;
+    if (screen->CreateWindowOf(hParent, text, style, ownClass))
+        return screen;
+    delete screen;
+    return nullptr;
 }
 
-bool CStartScreen::Create(HWND hParent, const std::wstring& text, UINT displayTime, DWORD style,
-                          bool ownClass) {
+bool CStartScreen::CreateWindowOf(HWND hParent, const std::wstring& text, DWORD style,
+                                  bool ownClass) {
     m_hWndParent = hParent;
     m_strLabel = text;
-    m_nDisplayTime = displayTime;
     m_nStyle = style;
     const UINT classStyle = CS_SAVEBITS | CS_DBLCLKS;
     HCURSOR hArrow = LoadCursorW(nullptr, IDC_ARROW);
@@ -59,8 +61,8 @@ HRGN CStartScreen::BuildRegion(COLORREF transparent) const {
     info.bmiHeader.biCompression = BI_RGB;
     std::vector<uint32_t> pixels(static_cast<size_t>(m_nWidth) * m_nHeight);
     HDC hDC = CreateCompatibleDC(nullptr);
-    const int rows = GetDIBits(hDC, m_hbmPicture, 0, static_cast<UINT>(m_nHeight), pixels.data(),
-                               &info, DIB_RGB_COLORS);
+    const int rows = GetDIBits(hDC, m_hbmPicture.Get(), 0, static_cast<UINT>(m_nHeight),
+                               pixels.data(), &info, DIB_RGB_COLORS);
     DeleteDC(hDC);
     if (rows != m_nHeight)
         return nullptr;
@@ -82,12 +84,10 @@ HRGN CStartScreen::BuildRegion(COLORREF transparent) const {
 }
 
 bool CStartScreen::SetPicture(UINT bitmapId, short red, short green, short blue) {
-    HBITMAP hBitmap = LoadProgramBitmap(bitmapId);
-    if (!hBitmap)
+    m_hbmPicture.Reset(LoadProgramBitmap(bitmapId));
+    if (!m_hbmPicture)
         return false;
-    if (m_hbmPicture)
-        DeleteObject(m_hbmPicture);
-    m_hbmPicture = hBitmap;
+    HBITMAP hBitmap = m_hbmPicture.Get();
     BITMAP bitmap{};
     GetObjectW(hBitmap, sizeof bitmap, &bitmap);
     m_nWidth = bitmap.bmWidth;
@@ -120,10 +120,8 @@ void CStartScreen::SetLabelFont(const wchar_t* face, int tenthsOfPoint, int styl
     font.lfUnderline = (style & 4) != 0;
     font.lfCharSet = DEFAULT_CHARSET;
     lstrcpynW(font.lfFaceName, face, LF_FACESIZE);
-    if (HFONT hFont = CreateFontIndirectW(&font)) {
-        DeleteObject(m_hFont);
-        m_hFont = hFont;
-    }
+    if (HFONT hFont = CreateFontIndirectW(&font))
+        m_hFont.Reset(hFont);
 }
 
 void CStartScreen::SetLabelRect(const RECT& rc) {
@@ -158,12 +156,13 @@ void CStartScreen::Hide() {
 }
 
 void CStartScreen::Paint(HDC hDC) const {
-    HDC hMemory = CreateCompatibleDC(hDC);
-    HGDIOBJ hOldBitmap = SelectObject(hMemory, m_hbmPicture);
-    BitBlt(hDC, 0, 0, m_nWidth, m_nHeight, hMemory, 0, 0, SRCCOPY);
-    SelectObject(hMemory, hOldBitmap);
-    DeleteDC(hMemory);
-    HGDIOBJ hOldFont = SelectObject(hDC, m_hFont);
+    if (m_hbmPicture) {
+        CScopedMemoryDC hMemory(CreateCompatibleDC(hDC));
+        HGDIOBJ hOldBitmap = SelectObject(hMemory.Get(), m_hbmPicture.Get());
+        BitBlt(hDC, 0, 0, m_nWidth, m_nHeight, hMemory.Get(), 0, 0, SRCCOPY);
+        SelectObject(hMemory.Get(), hOldBitmap);
+    }
+    HGDIOBJ hOldFont = SelectObject(hDC, m_hFont.Get());
     SetTextColor(hDC, m_crLabel);
     SetBkMode(hDC, TRANSPARENT);
     RECT rc = m_rcLabel;

@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/win32/scoped_handles.h"
 #include "platform/win32/window.h"
 #include <string>
 
@@ -7,11 +8,12 @@
 // can animate windows. Built on the heap; it deletes itself once its window is gone.
 class CStartScreen : public CWindow {
   public:
-    CStartScreen();
-
-    bool Create(HWND hParent, const std::wstring& text, UINT displayTime, DWORD style,
-                bool ownClass);
-    // False when the picture cannot be loaded; nothing is changed then.
+    // A new start screen with its window, or null (and nothing left behind) when the window
+    // cannot be created: the object ends with its window, so it cannot outlive a failed one.
+    static CStartScreen* Create(HWND hParent, const std::wstring& text, UINT displayTime,
+                                DWORD style, bool ownClass);
+    // Releases the previous picture first: false, and no picture at all, when the new one
+    // cannot be loaded; the recorded size and position stay as they were.
     bool SetPicture(UINT bitmapId, short red, short green, short blue);
     void SetLabelFont(const wchar_t* face, int tenthsOfPoint, int style);
     void SetLabelRect(const RECT& rc);
@@ -28,8 +30,11 @@ class CStartScreen : public CWindow {
     void OnFinalMessage() override { delete this; }
 
   private:
-    ~CStartScreen() override;
+    CStartScreen();
+    ~CStartScreen() override = default;
     using AnimateFunction = BOOL(WINAPI*)(HWND, DWORD, DWORD);
+
+    bool CreateWindowOf(HWND hParent, const std::wstring& text, DWORD style, bool ownClass);
 
     void Paint(HDC hDC) const;
     void Redraw() const;
@@ -37,8 +42,8 @@ class CStartScreen : public CWindow {
 
     AnimateFunction m_pfnAnimate = nullptr;
     HWND m_hWndParent = nullptr;
-    HBITMAP m_hbmPicture = nullptr;
-    HFONT m_hFont = nullptr;
+    CScopedGdiObject<HBITMAP> m_hbmPicture;
+    CScopedGdiObject<HFONT> m_hFont;
     DWORD m_nStyle = 0;
     UINT m_nDisplayTime = 0;
     std::wstring m_strLabel;

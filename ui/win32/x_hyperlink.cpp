@@ -19,14 +19,6 @@ UINT CXHyperLink::ClickedMessage() {
 CXHyperLink::~CXHyperLink() {
     if (m_bOwnCursor)
         DestroyCursor(m_hLinkCursor);
-    if (m_hUnderlineFont)
-        DeleteObject(m_hUnderlineFont);
-    if (m_hStandardFont)
-        DeleteObject(m_hStandardFont);
-    if (m_hbrBackground)
-        DeleteObject(m_hbrBackground);
-    if (m_hTooltip)
-        DestroyWindow(m_hTooltip);
 }
 
 void CXHyperLink::SetLinkText(const std::wstring& text) {
@@ -52,9 +44,7 @@ void CXHyperLink::SetAddress(const std::wstring& address) {
 
 void CXHyperLink::SetBackground(COLORREF colour) {
     m_crBackground = colour;
-    if (m_hbrBackground)
-        DeleteObject(m_hbrBackground);
-    m_hbrBackground = CreateSolidBrush(colour);
+    m_hbrBackground.Reset(CreateSolidBrush(colour));
 }
 
 void CXHyperLink::SetFitToText(bool fit) {
@@ -82,7 +72,8 @@ void CXHyperLink::FitToText() {
     const RECT window = RectInParent();
     RECT client{};
     GetClientRect(m_hWnd, &client);
-    const SIZE text = TextExtent(m_hWnd, m_hStandardFont, GetText(m_hWnd), {}, DT_SINGLELINE);
+    const SIZE text =
+        TextExtent(m_hWnd, m_hStandardFont.Get(), GetText(m_hWnd), {}, DT_SINGLELINE);
     const LONG style = GetWindowLongW(m_hWnd, GWL_STYLE);
     const DWORD alignment = style & SS_TYPEMASK;
     const LinkAlign align = alignment == SS_CENTER  ? LinkAlign::Centre
@@ -106,16 +97,12 @@ void CXHyperLink::FitAndCentre(const RECT& area) {
                  SWP_SHOWWINDOW);
 }
 
-void CXHyperLink::SetToolText(UINT message) {
-    if (!m_hTooltip)
-        return;
+void CXHyperLink::SetToolText(UINT message) const {
     TOOLINFOW tool{};
-    tool.cbSize = TTTOOLINFOW_V2_SIZE;
     tool.hwnd = m_hWnd;
     tool.uId = LINK_TOOL_ID;
     GetClientRect(m_hWnd, &tool.rect);
-    tool.lpszText = const_cast<wchar_t*>(m_strAddress.c_str());
-    SendMessageW(m_hTooltip, message, 0, reinterpret_cast<LPARAM>(&tool));
+    m_tooltip.SendTool(message, tool, m_strAddress);
 }
 
 void CXHyperLink::LoadLinkCursor() {
@@ -152,15 +139,14 @@ void CXHyperLink::OnBound() {
         hFont = static_cast<HFONT>(GetStockObject(ANSI_VAR_FONT));
     LOGFONTW font{};
     GetObjectW(hFont, sizeof font, &font);
-    m_hStandardFont = CreateFontIndirectW(&font);
+    m_hStandardFont.Reset(CreateFontIndirectW(&font));
     font.lfUnderline = TRUE;
-    m_hUnderlineFont = CreateFontIndirectW(&font);
+    m_hUnderlineFont.Reset(CreateFontIndirectW(&font));
     FitToText();
     LoadLinkCursor();
 
-    m_hTooltip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
-                                 m_hWnd, nullptr, GetModuleHandleW(nullptr), nullptr);
-    SetToolText(TTM_ADDTOOLW);
+    if (m_tooltip.Create(m_hWnd))
+        SetToolText(TTM_ADDTOOLW);
 }
 
 void CXHyperLink::OnClicked() {
@@ -187,7 +173,7 @@ void CXHyperLink::OnLeaveTimer() {
         return;
     m_bOver = false;
     StopTimer(LINK_LEAVE_TIMER);
-    SendMessageW(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_hStandardFont), FALSE);
+    SendMessageW(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_hStandardFont.Get()), FALSE);
     rc.bottom += LINK_UNDERLINE_REACH;
     InvalidateRect(m_hWnd, &rc, TRUE);
 }
@@ -197,7 +183,8 @@ LRESULT CXHyperLink::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MOUSEMOVE:
         if (!m_bOver) {
             m_bOver = true;
-            SendMessageW(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_hUnderlineFont), FALSE);
+            SendMessageW(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_hUnderlineFont.Get()),
+                         FALSE);
             Invalidate();
             StartTimer(LINK_LEAVE_TIMER, LINK_LEAVE_POLL_MS);
         }
@@ -231,8 +218,7 @@ LRESULT CXHyperLink::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool CXHyperLink::PreTranslateMessage(MSG& msg) {
-    if (m_hTooltip)
-        SendMessageW(m_hTooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+    m_tooltip.Relay(msg);
     return false;
 }
 
@@ -243,7 +229,7 @@ bool CXHyperLink::OnReflectedMessage(UINT message, WPARAM wParam, LPARAM, LRESUL
         SetBkMode(hDC, TRANSPARENT);
         if (m_hbrBackground) {
             SetBkColor(hDC, m_crBackground);
-            result = reinterpret_cast<LRESULT>(m_hbrBackground);
+            result = reinterpret_cast<LRESULT>(m_hbrBackground.Get());
         } else {
             result = reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
         }

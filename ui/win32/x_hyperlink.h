@@ -1,5 +1,7 @@
 #pragma once
+#include "platform/win32/scoped_handles.h"
 #include "platform/win32/window.h"
+#include "ui/win32/tool_tip.h"
 #include "ui/hyperlink_logic.h"
 #include <string>
 
@@ -28,6 +30,7 @@ class CXHyperLink : public CWindow {
     void SetNotifyParent(bool notify) { m_bNotifyParent = notify; }
     bool IsVisited() const { return m_bVisited; }
     bool IsOver() const { return m_bOver; }
+    const CToolTip& Tooltip() const { return m_tooltip; }
 
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     bool PreTranslateMessage(MSG& msg) override;
@@ -38,19 +41,19 @@ class CXHyperLink : public CWindow {
     void FitToText();
     void OnClicked();
     void OnLeaveTimer();
-    void SetToolText(UINT message);
+    void SetToolText(UINT message) const;
     void LoadLinkCursor();
 
     COLORREF m_crBackground = CLR_INVALID; // the system's button face
-    HBRUSH m_hbrBackground = nullptr;
+    CScopedGdiObject<HBRUSH> m_hbrBackground;
     bool m_bOver = false;
     bool m_bVisited = false;
     bool m_bFitToText = true;
     bool m_bNotifyParent = false;
     std::wstring m_strAddress;
-    HFONT m_hUnderlineFont = nullptr;
-    HFONT m_hStandardFont = nullptr;
+    CScopedGdiObject<HFONT> m_hUnderlineFont;
+    CScopedGdiObject<HFONT> m_hStandardFont;
     HCURSOR m_hLinkCursor = nullptr;
     bool m_bOwnCursor = false;
-    HWND m_hTooltip = nullptr;
+    CToolTip m_tooltip;
 };
