@@ -1,4 +1,5 @@
 #pragma once
+#include "ui/message_ids.h"
 #include "app/app_host.h"
 #include "engine/autoplay_reject.h"
 #include "main_window/main_view.h"
@@ -10,7 +11,6 @@ struct Platform;
 
 inline constexpr const wchar_t* INSTANCE_MUTEX_NAME =
     L"Norvane Tembly ZQ4MKT Quillmate is running now";
-inline constexpr uint16_t MSG_ALREADY_RUNNING = 146;
 inline constexpr uint32_t HOTPLUG_STOP_WAIT_MS = 10000;
 
 enum InstanceResult : int32_t {

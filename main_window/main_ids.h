@@ -1,27 +1,25 @@
 #pragma once
+#include "ui/timer_ids.h"
 #include <cstddef>
 #include <cstdint>
 
-// The main window's private messages, timers, commands and registered message names: one table
-// for the model, the Win32 window and the tests.
+// The main window's private messages, commands and registered message names, and the periods of
+// its timers: one table for the model, the Win32 window and the tests.
 
 // Window messages, as offsets from WM_USER (0x400).
 inline constexpr uint32_t WM_USER_BASE = 0x0400;
-inline constexpr uint32_t MSG_TRAY_CALLBACK = WM_USER_BASE;
-inline constexpr uint32_t MSG_STARTUP_DECISION = WM_USER_BASE + 1;
-inline constexpr uint32_t MSG_NO_CONNECTION = WM_USER_BASE + 3;
-inline constexpr uint32_t MSG_CHECK_ACCEPTED = WM_USER_BASE + 4;
-inline constexpr uint32_t MSG_PROGRESS_REFRESH = WM_USER_BASE + 5;
+inline constexpr uint32_t UM_TRAY_CALLBACK = WM_USER_BASE;
+inline constexpr uint32_t UM_STARTUP_DECISION = WM_USER_BASE + 1;
+inline constexpr uint32_t UM_NO_CONNECTION = WM_USER_BASE + 3;
+inline constexpr uint32_t UM_CHECK_ACCEPTED = WM_USER_BASE + 4;
+inline constexpr uint32_t UM_PROGRESS_REFRESH = WM_USER_BASE + 5;
 
 inline constexpr const wchar_t* SHOW_DIALOG_MESSAGE_NAME =
     L"{{4DB4E03B-2ED9-4ac5-8BC5-EED9E910B3C6}}_WM_SHOW_DIALOG_MSG";
 inline constexpr const wchar_t* DESTROY_TRAY_ICON_MESSAGE_NAME =
     L"{{4DB4E03B-2ED9-4ac5-8BC5-EED9E910B3C6}}_WM_DESTROY_TRAY_ICON_MSG";
 
-// Timers of the main window.
-inline constexpr uint32_t TIMER_ANIMATION = 100;
-inline constexpr uint32_t TIMER_ONLINE_CHECK = 101;
-inline constexpr uint32_t TIMER_RETRY = 1026;
+// Periods of the main window's timers (ids in ui/timer_ids.h).
 inline constexpr uint32_t ANIMATION_PERIOD_MS = 120;
 inline constexpr uint32_t ONLINE_CHECK_DELAY_MS = 500;
 inline constexpr uint32_t RETRY_PERIOD_MS = 60000;

@@ -1,17 +1,10 @@
+#include "ui/message_ids.h"
 #include "main_window/main_ids.h"
 #include "main_window/quillmate_dlg.h"
 #include "platform/clock.h"
 #include "platform/platform.h"
 #include "res/resource.h"
 #include "ui/dialog_layout.h"
-
-static constexpr uint16_t MSG_DOWNLOADING = 107;
-static constexpr uint16_t MSG_UPDATING = 110;
-static constexpr uint16_t MSG_UPDATE_COMPLETED = 111;
-static constexpr uint16_t MSG_INSTALL_QUESTION = 113;
-static constexpr uint16_t MSG_DOWNLOADED = 134;
-static constexpr uint16_t MSG_UPDATE_FAILED = 150;
-static constexpr uint16_t MSG_OPERATION_FAILED = 174;
 
 // The common first steps of both flows; false when the download failed. `answer` is the
 // reply to the install question (2 when it was not asked).
@@ -33,7 +26,7 @@ bool CQuillmateDlg::DownloadOnlineUpdate(bool tool, int& answer) {
     QuestionArgs question;
     question.title = Title();
     question.firstLine = Text(MSG_DOWNLOADED);
-    question.secondLine = Text(MSG_INSTALL_QUESTION);
+    question.secondLine = Text(MSG_INSTALL_NOW);
     answer = m_view.RunQuestion(question);
     return true;
 }

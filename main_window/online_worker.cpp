@@ -1,11 +1,7 @@
+#include "ui/message_ids.h"
 #include "main_window/main_ids.h"
 #include "main_window/quillmate_dlg.h"
 #include "res/resource.h"
-
-static constexpr uint16_t MSG_UPDATE_AVAILABLE = 112;
-static constexpr uint16_t MSG_WHY_UPDATE = 133;
-static constexpr uint16_t MSG_PRESS_YES = 135;
-static constexpr uint16_t MSG_PRESS_CANCEL = 137;
 
 // One online worker at a time: a second Check For Updates while the first still asks or
 // downloads starts nothing.

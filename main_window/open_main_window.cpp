@@ -1,3 +1,4 @@
+#include "ui/message_ids.h"
 #include "engine/module_version.h"
 #include "main_window/main_ids.h"
 #include "main_window/quillmate_dlg.h"
@@ -5,7 +6,6 @@
 #include "platform/platform.h"
 #include "res/resource.h"
 
-static constexpr uint16_t MSG_NO_UPDATES = 208;
 static constexpr uint32_t START_SCREEN_MS = 500;
 static constexpr uint32_t WIN_ME_REPAINT_MS = 50;
 

@@ -1,3 +1,4 @@
+#include "ui/message_ids.h"
 #include "main_window/main_ids.h"
 #include "main_window/main_layout.h"
 #include "main_window/quillmate_dlg.h"
@@ -5,21 +6,6 @@
 #include "platform/platform.h"
 #include "res/resource.h"
 #include "ui/dialog_layout.h"
-
-static constexpr uint16_t MSG_UPDATE = 104;
-static constexpr uint16_t MSG_REPAIR = 105;
-static constexpr uint16_t MSG_UPDATE_FOR_DEVICE = 109;
-static constexpr uint16_t MSG_REPAIR_ERASES = 116;
-static constexpr uint16_t MSG_START_REPAIRING = 118;
-static constexpr uint16_t MSG_REPAIRED = 120;
-static constexpr uint16_t MSG_FIRMWARE_VERSIONS = 121;
-static constexpr uint16_t MSG_ALREADY_UP_TO_DATE = 122;
-static constexpr uint16_t MSG_UP_TO_DATE = 123;
-static constexpr uint16_t MSG_DEVICE_ERROR = 138;
-static constexpr uint16_t MSG_REPAIR_TAIL = 196;
-static constexpr uint16_t MSG_RELEASE = 200;
-static constexpr uint16_t MSG_KEY_IF_HELD = 201;
-static constexpr uint16_t MSG_CLOSE_APPLICATIONS = 211;
 
 void CQuillmateDlg::ShowStatus(const std::wstring& text) {
     m_view.SetControlText(IDC_STATUS, text);
@@ -174,7 +160,7 @@ void CQuillmateDlg::StartRepair(bool statusOnly, bool ask) {
         question.firstLine = Text(MSG_DEVICE_ERROR) + L"\n" + Text(MSG_CLOSE_APPLICATIONS) + L"\n" +
                              Text(MSG_REPAIR_ERASES);
         question.secondLine = Text(MSG_START_REPAIRING);
-        question.leftKey = Text(MSG_RELEASE);
+        question.leftKey = Text(MSG_RELEASE_KEY);
         question.rightKey = Text(MSG_KEY_IF_HELD);
         answer = m_view.RunQuestion(question);
     }

@@ -1,3 +1,4 @@
+#include "ui/message_ids.h"
 #include "main_window/main_ids.h"
 #include "main_window/quillmate_dlg.h"
 #include "platform/clock.h"
@@ -5,8 +6,6 @@
 #include "res/resource.h"
 #include "ui/open_address.h"
 
-static constexpr uint16_t MSG_OLD_MODEL_QUESTION = 212;
-static constexpr uint16_t MSG_DOWNLOAD_PAGE = 214;
 static constexpr int SHOW_NORMAL = 5;
 
 void CQuillmateDlg::RefreshDevicePresence(int32_t view) {
@@ -56,8 +55,8 @@ void CQuillmateDlg::RefreshDevicePresence(int32_t view) {
 void CQuillmateDlg::AskOldModelQuestion() {
     QuestionArgs question;
     question.title = Title();
-    question.firstLine = Text(MSG_OLD_MODEL_QUESTION);
-    question.linkText = Text(MSG_DOWNLOAD_PAGE);
+    question.firstLine = Text(MSG_LINK_TEXT);
+    question.linkText = Text(MSG_MEDIA_DOWNLOAD_ADDRESS);
     question.linkAddress = question.linkText;
     question.linkX = 85;
     question.linkY = 55;

@@ -41,7 +41,7 @@ void CQuillmateDlg::OnInitDialog() {
     m_bOpenedByLaunch = 0;
     RefreshDevicePresence(0);
     UpdateTrayIcon(TRAY_ADD);
-    m_view.PostToSelf(MSG_STARTUP_DECISION);
+    m_view.PostToSelf(UM_STARTUP_DECISION);
     m_bInitialized = 1;
 }
 
@@ -71,7 +71,7 @@ void CQuillmateDlg::AfterConnectivityProbe(bool reached) {
     if (++m_nRetryCount >= RETRY_LIMIT) {
         m_view.StopTimer(TIMER_RETRY);
         m_nRetryCount = 0;
-        m_view.PostToSelf(MSG_NO_CONNECTION);
+        m_view.PostToSelf(UM_NO_CONNECTION);
     }
 }
 
@@ -121,13 +121,13 @@ void CQuillmateDlg::OnOnlineCheckTick() {
         if ((device.IsToolUpdateAvailable() || device.IsFirmwareUpdateAvailable()) &&
             m_view.RunCallout()) {
             m_bCalloutAccepted = 1;
-            m_view.PostToSelf(MSG_CHECK_ACCEPTED);
+            m_view.PostToSelf(UM_CHECK_ACCEPTED);
         }
         m_bCalloutShowing = 0;
         found = true;
     }
     if (m_devices[0]->IsOnlineCheckEnabled() && !m_bExiting && !m_bWindowOpen && !found)
-        m_view.PostToSelf(MSG_NO_CONNECTION);
+        m_view.PostToSelf(UM_NO_CONNECTION);
 }
 
 void CQuillmateDlg::OnRetryTick() {

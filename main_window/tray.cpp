@@ -1,14 +1,8 @@
+#include "ui/message_ids.h"
 #include "main_window/main_ids.h"
 #include "main_window/quillmate_dlg.h"
 #include "platform/clock.h"
 #include "platform/platform.h"
-
-static constexpr uint16_t MSG_CONNECTED = 191;
-static constexpr uint16_t MSG_NOT_CONNECTED = 192;
-static constexpr uint16_t MSG_ENABLE_CHECK = 206;
-static constexpr uint16_t MSG_DISABLE_CHECK = 207;
-static constexpr uint16_t MSG_NO_CONNECTION_NOTICE = 209;
-static constexpr uint16_t MSG_EXITING = 210;
 
 void CQuillmateDlg::UpdateTrayIcon(int32_t operation) {
     const bool connected = m_bDeviceConnected != 0;
@@ -55,7 +49,7 @@ void CQuillmateDlg::OnTrayCallback(uint32_t mouseMessage) {
 
 void CQuillmateDlg::OnTrayCheckForUpdates() {
     if (!ProbeEitherServer(3)) {
-        m_view.PostToSelf(MSG_NO_CONNECTION);
+        m_view.PostToSelf(UM_NO_CONNECTION);
         return;
     }
     m_bWindowOpen = 1;
@@ -78,7 +72,7 @@ void CQuillmateDlg::OnTrayLaunch() {
     RefreshDevicePresence(0);
     OpenMainWindow(0);
     if (!online)
-        m_view.PostToSelf(MSG_NO_CONNECTION);
+        m_view.PostToSelf(UM_NO_CONNECTION);
 }
 
 void CQuillmateDlg::OnTrayExit() {
@@ -93,7 +87,7 @@ void CQuillmateDlg::OnTrayExit() {
 }
 
 void CQuillmateDlg::OnNoConnection() {
-    m_view.RunPopup(MSG_NO_CONNECTION_NOTICE);
+    m_view.RunPopup(MSG_NO_CONNECTION);
 }
 
 void CQuillmateDlg::OnCheckAccepted() {

@@ -1,16 +1,8 @@
+#include "ui/message_ids.h"
 #include "main_window/main_ids.h"
 #include "main_window/quillmate_dlg.h"
 #include "res/resource.h"
 #include "ui/dialog_layout.h"
-
-static constexpr uint16_t MSG_UPDATING = 110;
-static constexpr uint16_t MSG_UPDATE_COMPLETED = 111;
-static constexpr uint16_t MSG_REPAIRING = 119;
-static constexpr uint16_t MSG_ALREADY_UP_TO_DATE = 122;
-static constexpr uint16_t MSG_REPAIR_SUCCEEDED = 144;
-static constexpr uint16_t MSG_UPDATE_FAILED = 150;
-static constexpr uint16_t MSG_REMOVE_AFTER_REPAIR = 180;
-static constexpr uint16_t MSG_DISCONNECT_AFTER_UPDATE = 181;
 
 void CQuillmateDlg::ShowOperationProgress(bool show) {
     for (const int id : {IDC_PROGRESS_PICTURE, IDC_OPERATION_WARNING}) {

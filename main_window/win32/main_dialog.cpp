@@ -11,7 +11,7 @@ static std::atomic<HWND> s_hProgressWindow{nullptr};
 
 static void SendProgressRefresh(int32_t percent) {
     if (HWND hWnd = s_hProgressWindow.load())
-        SendMessageW(hWnd, MSG_PROGRESS_REFRESH, 0, percent);
+        SendMessageW(hWnd, UM_PROGRESS_REFRESH, 0, percent);
 }
 
 // An elevated program hears the shell's restart only when it lets the message in; the filter
@@ -57,7 +57,7 @@ BOOL CMainDialog::OnInitDialog() {
 }
 
 bool CMainDialog::PreTranslateMessage(MSG& msg) {
-    if (msg.message == MSG_STARTUP_DECISION && msg.hwnd == m_hWnd)
+    if (msg.message == UM_STARTUP_DECISION && msg.hwnd == m_hWnd)
         m_model.OnStartupDecision();
     else if (msg.message == WM_KEYDOWN && m_model.OnKeyDown(static_cast<uint32_t>(msg.wParam)))
         return false; // dispatched untranslated: the dialog's own keys never see it
@@ -135,18 +135,18 @@ bool CMainDialog::OnCommand(UINT id) {
 // dialog manager's default-button messages, so none of them may reach the default procedure.
 bool CMainDialog::OnOwnMessage(UINT message, WPARAM, LPARAM lParam) {
     switch (message) {
-    case MSG_TRAY_CALLBACK:
+    case UM_TRAY_CALLBACK:
         m_model.OnTrayCallback(static_cast<uint32_t>(lParam));
         return true;
-    case MSG_STARTUP_DECISION: // acted on when it was taken from the queue
+    case UM_STARTUP_DECISION: // acted on when it was taken from the queue
         return true;
-    case MSG_NO_CONNECTION:
+    case UM_NO_CONNECTION:
         m_model.OnNoConnection();
         return true;
-    case MSG_CHECK_ACCEPTED:
+    case UM_CHECK_ACCEPTED:
         m_model.OnCheckAccepted();
         return true;
-    case MSG_PROGRESS_REFRESH:
+    case UM_PROGRESS_REFRESH:
         // The flows drive the controls themselves; answering at once lets the sink's thread
         // go on while this one keeps pumping.
         return true;

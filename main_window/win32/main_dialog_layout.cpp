@@ -1,4 +1,5 @@
 // Placing, filling and setting up the controls once the window exists.
+#include "ui/message_ids.h"
 #include "main_window/win32/main_dialog.h"
 #include "main_window/win32/tray_icon.h"
 #include "product_addresses.h"
@@ -7,7 +8,6 @@
 #include "ui/win32/ui_resources.h"
 
 namespace {
-constexpr uint16_t MSG_ABOUT_ITEM = 101;
 
 struct TextSource {
     int id;

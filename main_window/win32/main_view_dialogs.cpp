@@ -99,8 +99,8 @@ void CMainDialog::ShowStartScreen(bool ownClass) {
         if (m_pStartScreen)
             return;
         // The screen deletes itself once its window is gone.
-        auto* screen = new CStartScreen();
-        if (!screen->Create(m_hWnd, L"", 0, START_SCREEN_STYLE, ownClass))
+        CStartScreen* screen = CStartScreen::Create(m_hWnd, L"", 0, START_SCREEN_STYLE, ownClass);
+        if (!screen)
             return;
         screen->SetPicture(IDB_START_SCREEN, START_TRANSPARENT[0], START_TRANSPARENT[1],
                            START_TRANSPARENT[2]);

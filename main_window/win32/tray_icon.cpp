@@ -43,7 +43,7 @@ bool NotifyTrayIcon(HWND hOwner, int32_t operation, bool connected, const std::w
     record.hWnd = hOwner;
     record.uID = 0;
     record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    record.uCallbackMessage = MSG_TRAY_CALLBACK;
+    record.uCallbackMessage = UM_TRAY_CALLBACK;
     record.hIcon = TrayPicture(connected);
     const size_t length = std::min(tip.size(), TRAY_TIP_CHARS - 1);
     std::copy_n(tip.c_str(), length, record.szTip);

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-// The notification-area icon of `hOwner` (icon id 0, callback MSG_TRAY_CALLBACK): TRAY_ADD,
+// The notification-area icon of `hOwner` (icon id 0, callback UM_TRAY_CALLBACK): TRAY_ADD,
 // TRAY_REMOVE or TRAY_MODIFY with the attached or detached picture and the tip. Any other
 // operation asks nothing of the shell. False when the shell refused.
 bool NotifyTrayIcon(HWND hOwner, int32_t operation, bool connected, const std::wstring& tip);

@@ -15,7 +15,7 @@ TEST_F(MainWindow, InitialisationHidesAddsTheIconAndPostsTheDecision) {
     EXPECT_EQ(std::count(world.clock.durations.begin(), world.clock.durations.end(), 1000u), 2);
     EXPECT_TRUE(view.tray.back().connected);
     EXPECT_EQ(view.tray.back().tip, L"Norvane Quillmate Tembly ZQ4MKT - " + Text(191));
-    EXPECT_EQ(view.posted, std::vector<uint32_t>{MSG_STARTUP_DECISION});
+    EXPECT_EQ(view.posted, std::vector<uint32_t>{UM_STARTUP_DECISION});
     EXPECT_EQ(dlg->m_bInitialized, 1);
     EXPECT_TRUE(view.deviceList.empty()); // the first refresh leaves the controls alone
 }
@@ -64,7 +64,7 @@ TEST_F(MainWindow, SilentStartRetriesFiveTimesThenGivesNotice) {
         EXPECT_TRUE(view.posted.empty()) << retry;
         dlg->OnTimer(TIMER_RETRY);
     }
-    EXPECT_EQ(view.posted, std::vector<uint32_t>{MSG_NO_CONNECTION});
+    EXPECT_EQ(view.posted, std::vector<uint32_t>{UM_NO_CONNECTION});
     EXPECT_FALSE(view.timers.count(TIMER_RETRY));
     EXPECT_EQ(dlg->m_nRetryCount, 0);
     EXPECT_EQ(library.calls.back().entry, "DebugPort");
@@ -90,10 +90,10 @@ TEST_F(MainWindow, OnlineCheckTickShowsTheCalloutOnlyForAnOffer) {
         std::vector<uint32_t> posted;
     };
     const Row rows[] = {
-        {-1, false, 0, {MSG_NO_CONNECTION}}, // server down
-        {23, false, 0, {}},                  // nothing newer
-        {30, false, 2, {}},                  // both bindings offer; declined
-        {30, true, 2, {MSG_CHECK_ACCEPTED, MSG_CHECK_ACCEPTED}},
+        {-1, false, 0, {UM_NO_CONNECTION}}, // server down
+        {23, false, 0, {}},                 // nothing newer
+        {30, false, 2, {}},                 // both bindings offer; declined
+        {30, true, 2, {UM_CHECK_ACCEPTED, UM_CHECK_ACCEPTED}},
     };
     for (const Row& row : rows) {
         view = CFakeMainView();
@@ -274,6 +274,8 @@ TEST_F(MainWindow, UpdateSendsTheKeyAndFolderAndThePlayerComesBackUpToDate) {
                      [](const auto& call) { return call.entry == "DoNormalUpdate"; });
     ASSERT_NE(update, library.calls.end());
     EXPECT_EQ(update->deviceKey, "0123ABCD");
+    EXPECT_EQ(update->folder,
+              "C:\\Quillmate\\Firmware\\PULO5"); // the folder whose version it shows
     EXPECT_EQ(Status(), Text(123));
     EXPECT_FALSE(view[IDC_ACTION].enabled);
     // Reconnected, the player shows the new version; the button still offers, but only says so.
@@ -387,7 +389,7 @@ TEST_F(MainWindow, TrayCommands) {
     EXPECT_TRUE(view.trayItemsEnabled);
 
     dlg->OnCommand(ID_TRAY_CHECK_FOR_UPDATES); // server down
-    EXPECT_EQ(view.posted.back(), MSG_NO_CONNECTION);
+    EXPECT_EQ(view.posted.back(), UM_NO_CONNECTION);
     dlg->OnNoConnection();
     EXPECT_EQ(view.popups, std::vector<uint16_t>{209});
 
