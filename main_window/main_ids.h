@@ -52,3 +52,5 @@ inline constexpr int32_t TRAY_MODIFY = -1;
 // The tray tip field holds this many characters, the terminator included.
 inline constexpr size_t TRAY_TIP_CHARS = 128;
 inline constexpr uint32_t TRAY_ADD_RETRY_MS = 1000;
+// How often the ending program looks whether its workers have finished.
+inline constexpr uint32_t WORKER_POLL_MS = 50;

@@ -201,6 +201,9 @@ void CQuillmateDlg::ResetProgressDots() {
         m_view.SetDot(i, false);
 }
 
-bool CQuillmateDlg::HasRunningWorkers() const {
-    return IsBusy() || m_pOnlineThread;
+// An update cut short could leave the player without firmware, so the program ends only after
+// its workers; what they ask of the window once it is gone does nothing.
+void CQuillmateDlg::WaitForWorkers() {
+    while (IsBusy() || m_pOnlineThread)
+        m_platform.clock->Sleep(WORKER_POLL_MS);
 }

@@ -35,8 +35,8 @@ class CQuillmateDlg {
     void HideIntoTray();
     void EnableTrayItems(bool enable) { m_view.EnableTrayItems(enable); }
     bool IsBusy() const;
-    // Any worker at all, the online worker included: the window must outlive them.
-    bool HasRunningWorkers() const;
+    // Returns once no worker runs, the online worker included: the window outlives them all.
+    void WaitForWorkers();
     void ResetProgressDots();
 
     // Device presence (presence.cpp).

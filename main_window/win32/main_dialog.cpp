@@ -35,7 +35,9 @@ CMainDialog::CMainDialog(Platform& platform, IAutoPlayControl& app, int32_t winM
       m_hbrPanel(CreateSolidBrush(COLOUR_PANEL)),
       m_model(platform, *this, app, winMe, language, rightToLeft) {}
 
-CMainDialog::~CMainDialog() = default;
+CMainDialog::~CMainDialog() {
+    m_model.WaitForWorkers();
+}
 
 void CMainDialog::DoDataExchange() {
     m_btnUpdateTab.Bind(m_hWnd, IDC_UPDATE_TAB);

@@ -412,11 +412,19 @@ TEST_F(MainWindow, ExitAsksAndEndsOnlyAfterYes) {
     EXPECT_EQ(dlg->m_bTrayIconShown, 0);
 }
 
-TEST_F(MainWindow, DestroyTrayIconMessageRemovesTheIconAndEnds) {
-    Start();
+TEST_F(MainWindow, DestroyTrayIconMessageEndsAfterTheRunningUpdate) {
+    bus.Plug(NORMAL);
+    Launch();
+    view.deferWorkers = true;
+    library.onUpdate = [this](const std::string&) { bus.slots.clear(); }; // player pulled
+    dlg->OnActionButton();
     dlg->OnDestroyTrayIconMessage();
     EXPECT_EQ(view.tray.back().operation, TRAY_REMOVE);
     EXPECT_TRUE(view.ended);
+    world.clock.onSleep = [this](int) { view.RunPendingWorkers(); };
+    dlg->WaitForWorkers();
+    EXPECT_EQ(dlg->m_pUpdateThread, nullptr);
+    EXPECT_EQ(view.messages.size(), 1u); // the update ran to its end
 }
 
 TEST_F(MainWindow, OpenMainWindowWithChecksOffStaysOffline) {
