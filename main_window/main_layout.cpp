@@ -34,6 +34,9 @@ void FlowRepairTexts(const RepairTextMeasures& m, std::vector<ControlPlacement>&
     if (m.tailShown) {
         out.push_back(Place(IDC_REPAIR_TAIL, MakeRect(REPAIR_X, row, m.tail.width, m.tail.height)));
         row += m.tail.height;
+    } else {
+        // A single blank takes no row and is never shown.
+        out.push_back(Place(IDC_REPAIR_TAIL, MakeRect(REPAIR_X, row, 0, 0), false));
     }
     out.push_back(
         Place(IDC_REPAIR_RELEASE, MakeRect(REPAIR_X, row, REPAIR_WRAP_WIDTH, m.release.height)));
@@ -60,9 +63,10 @@ std::vector<ControlPlacement> LayoutMainWindow(const RepairTextMeasures& m) {
     }
     out.push_back(Place(IDC_ACTION, MakeRect(275, 254, 90, 23), true, false));
     out.push_back(Place(IDC_LINK, Rect{35, 290, 360, 305}));
-    out.push_back(Place(IDC_PROGRESS_PICTURE, MakeRect(51, 310, 2, 13), true, false));
-    out.push_back(Place(IDC_OPERATION_WARNING, MakeRect(61, 310, 300, 30), true, false));
-    out.push_back(Place(IDC_REPAIR_NOTE, MakeRect(70, 220, 260, 100), true, false));
+    // Shown only while an operation runs, and the repair page's note never.
+    out.push_back(Place(IDC_PROGRESS_PICTURE, MakeRect(51, 310, 2, 13), false, false));
+    out.push_back(Place(IDC_OPERATION_WARNING, MakeRect(61, 310, 300, 30), false, false));
+    out.push_back(Place(IDC_REPAIR_NOTE, MakeRect(70, 220, 260, 100), false, false));
     FlowRepairTexts(m, out);
     out.push_back(Place(IDC_CLOSE, MakeRect(275, 377, 90, 23)));
     return out;

@@ -131,11 +131,22 @@ printf '[FIRMWARE]\r\nFWTYPE=1\r\nMAJORVER=0\r\nMIDVER=1\r\nMINORVER=23\r\n' \
 cp "$upgrade_dll" "$world/install/"
 while probe close "$title" 2>/dev/null; do probe gone "$title" 5000 || true; done
 plug reset
+# Every value an installation has, none left over from other suites.
+"$QM_WINE" reg delete "$key" /f /reg:32 >/dev/null 2>&1 || true
 set_value QmRunPath "$(windows_path "$world/install")"
 set_value QmFwFolder '\Firmware\PULO5\'
 set_value QmFwInfo fw.ini
+set_value FwType 1
+set_value QMVersion 0100000001
 set_value QMLanguage 1033
 set_value OnlineCheckUpdate 1
+set_value OnlineCheckPeriod 0
+set_value OnlineLastCheckTime 0
+for record in OnlineFwExist OnlineFwVerMajor OnlineFwVerMid OnlineFwVerMinor OnlineFwInstalled \
+    OnlineFwPartialInstalled; do
+    set_value "$record" 0
+done
+set_value OnlineFwName ''
 for link in OnlineCheckLink OnlineCheckFwScdLink OnlineCheckQMLink OnlineCheckQMScdLink; do
     set_value "$link" 'http://127.0.0.1:9/fw.txt'
 done

@@ -69,14 +69,15 @@ TEST(MainLayout, FixedControlsSitWhereTheWindowDrawsAroundThem) {
         EXPECT_LE(p.rect.bottom, MAIN_CLIENT_SIZE.height);
         EXPECT_LE(p.rect.right, MAIN_CLIENT_SIZE.width);
     }
-    EXPECT_EQ(ids.size(), 28u); // every control of the window but the tail, which takes no row
+    EXPECT_EQ(ids.size(), 29u); // every control of the window, the blank tail hidden
 }
 
 TEST(MainLayout, InitialStatesDisableAndHideTheListedControls) {
     const auto layout = LayoutMainWindow(Measures(true));
     const std::set<int> disabled{IDC_DEVICE_LIST,      IDC_REPAIR_TAB,        IDC_ACTION,
                                  IDC_PROGRESS_PICTURE, IDC_OPERATION_WARNING, IDC_REPAIR_NOTE};
-    const std::set<int> hidden{IDC_KEY_PICTURE, IDC_REPAIR_RECONNECT};
+    const std::set<int> hidden{IDC_KEY_PICTURE, IDC_REPAIR_RECONNECT, IDC_PROGRESS_PICTURE,
+                               IDC_OPERATION_WARNING, IDC_REPAIR_NOTE};
     for (const ControlPlacement& p : layout) {
         EXPECT_EQ(p.enabled, disabled.count(p.id) == 0) << "control " << p.id;
         EXPECT_EQ(p.visible, hidden.count(p.id) == 0) << "control " << p.id;
@@ -99,7 +100,8 @@ TEST(MainLayout, RepairRowFollowsTheMeasuredWidths) {
 
 TEST(MainLayout, BlankTailTakesNoRowAndATextTailPushesTheReleaseTextDown) {
     const auto blank = LayoutMainWindow(Measures(false));
-    EXPECT_EQ(Find(blank, IDC_REPAIR_TAIL), nullptr);
+    ASSERT_NE(Find(blank, IDC_REPAIR_TAIL), nullptr);
+    EXPECT_FALSE(Find(blank, IDC_REPAIR_TAIL)->visible);
     // The row is as tall as its tallest part, the 16-pixel key picture.
     EXPECT_EQ(RectOf(blank, IDC_REPAIR_RELEASE), MakeRect(40, 236, 320, 26));
 
