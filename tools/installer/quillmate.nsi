@@ -33,7 +33,8 @@ SetDateSave off
 
 Name "${QM_TITLE}"
 OutFile "${QM_OUTPUT}"
-InstallDir "$PROGRAMFILES\Norvane\Quillmate"
+!define QM_DEFAULT_FOLDER "$PROGRAMFILES\Norvane\Quillmate"
+InstallDir "${QM_DEFAULT_FOLDER}"
 InstallDirRegKey HKLM "${PULO5_KEY}" "${VALUE_RUN_PATH}"
 BrandingText "${QM_TITLE} ${QM_VERSION_TEXT}"
 ShowInstDetails show
@@ -53,7 +54,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${QM_COPYRIGHT}"
 ; Every catalogue language, whatever the system's code page.
 !define MUI_LANGDLL_ALLLANGUAGES
 !define MUI_LANGDLL_WINDOWTITLE "${QM_TITLE}"
-!define MUI_LANGDLL_INFO "Language / Sprache / Langue / Idioma / Lingua / Taal / Język / 语言"
+!define MUI_LANGDLL_INFO "Language / Sprache / Langue / Idioma / Lingua / Taal / Język / Язык"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\quillmate.exe"
 !define MUI_FINISHPAGE_RUN_PARAMETERS "-silent"
 
@@ -107,8 +108,8 @@ Function ${un}QmEndRunningCopy
             Return
         ${EndIf}
         MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(QM_STILL_RUNNING)" /SD IDCANCEL IDRETRY retry
-        SetErrorLevel ${EXIT_NOT_ENDED}
-        Quit
+        ; Abort from a section stops the run with exit code 2 (EXIT_NOT_ENDED).
+        Abort "$(QM_STILL_RUNNING)"
     retry:
     ${Loop}
 FunctionEnd
@@ -142,6 +143,14 @@ Function .onInit
         ${EndIf}
         SetErrorLevel ${EXIT_REFUSED}
         Quit
+    ${EndIf}
+    ; An installation whose run path was lost is found through its installed-programs entry.
+    ReadRegStr $2 HKLM "${PULO5_KEY}" "${VALUE_RUN_PATH}"
+    ReadRegStr $3 HKLM "${QM_ARP_KEY}" "InstallLocation"
+    ${If} $2 == ""
+    ${AndIf} $3 != ""
+    ${AndIf} $INSTDIR == "${QM_DEFAULT_FOLDER}"
+        StrCpy $INSTDIR $3
     ${EndIf}
     StrCpy $languageChosen 0
     ${GetParameters} $2
