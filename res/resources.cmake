@@ -14,6 +14,8 @@ add_custom_command(
 add_custom_target(pictures DEPENDS ${QM_PICTURE_FILES})
 configure_file(${CMAKE_SOURCE_DIR}/res/product_addresses.h.in ${QM_GENERATED}/product_addresses.h
                @ONLY)
+configure_file(${CMAKE_SOURCE_DIR}/res/product_version.h.in ${QM_GENERATED}/product_version.h
+               @ONLY)
 
 target_include_directories(quillmate_resources PRIVATE ${QM_PICTURE_DIR})
 add_dependencies(quillmate_resources pictures)

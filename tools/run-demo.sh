@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Runs Quillmate under Wine in its demo world: an installation made as the installer would make
-# it, the simulated player attached over the simulated upgrade library, and the local update
-# server offering newer firmware, all in a prefix of its own inside the build tree.
+# Runs Quillmate under Wine in its demo world, as a user meets it: the setup program installs it
+# silently into a prefix of its own inside the build tree, the check addresses point at the
+# local update server (which offers newer firmware), the simulated player is attached over the
+# simulated upgrade library, and the program starts the way the system starts it at log-on (the
+# installed autostart command) on a Wine desktop with a taskbar and notification area.
 #   run-demo.sh [--language ID] [--player normal|recovery|none] [--version X.YY]
+# Without --language the setup program chooses as the program does (an earlier choice stays).
 # Without a display of your own the demo runs on a virtual screen; take a look with
-#   tools/wine/screenshot.sh build/x86_64/demo-prefix shot.png
+#   tools/wine/screenshot.sh build/i686/demo-prefix shot.png
 set -euo pipefail
 cd "$(dirname "$(realpath "$0")")/.."
 language="" player=normal version=1.23
@@ -19,11 +22,15 @@ while [[ $# -gt 0 ]]; do
 done
 
 tools/install-deps.sh
-build=$(realpath -m "${QM_BUILD_DIR:-build}/x86_64")
-cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
+# The setup program, like the product, is 32-bit.
+if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    echo "The demo needs 32-bit programs, which this machine cannot execute." >&2
+    exit 1
+fi
+build=$(realpath -m "${QM_BUILD_DIR:-build}/i686")
+cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
     -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" --target quillmate norvane_upgrade_sim player_plug qm_test_package \
-    update_server_host
+cmake --build "$build" --target setup player_plug qm_test_package update_server_host
 
 source tools/wine/env.sh
 prefix="$build/demo-prefix"
@@ -31,20 +38,14 @@ tools/wine/session.sh start "$prefix"
 qm_use_prefix "$prefix"
 qm_display_from_state
 
-# The installation: program, upgrade library and the carried firmware package description.
-install="$build/demo/Quillmate"
-mkdir -p "$install/Firmware/PULO5"
-cp "$build/quillmate.exe" "$build/sim/NorvaneUpgradeDll.dll" "$install/"
-printf '[FIRMWARE]\r\nFWTYPE=1\r\nMAJORVER=0\r\nMIDVER=1\r\nMINORVER=24\r\n' \
-    >"$install/Firmware/PULO5/PULO5.ini"
+# The installation, as an administrator deploys it.
+"$QM_WINE" "$build/quillmate-setup.exe" /S ${language:+/LANG=$language}
+reg_value() { # KEY NAME: the text of a value in the installer's registry view
+    "$QM_WINE" reg query "$1" /v "$2" /reg:32 2>/dev/null | tr -d '\r' |
+        sed -n "s/^    $2    REG_SZ    //p"
+}
 key='HKLM\Software\Norvane\Tembly ZQ4MKT Quillmate\Pulo5'
 set_value() { "$QM_WINE" reg add "$key" /v "$1" /d "$2" /f /reg:32 >/dev/null 2>&1; }
-set_value QmRunPath "Z:${install//\//\\}"
-set_value QmFwFolder 'Firmware\PULO5'
-set_value QmFwInfo PULO5.ini
-set_value FwType 1
-if [[ -n "$language" ]]; then set_value QMLanguage "$language"
-else "$QM_WINE" reg delete "$key" /v QMLanguage /f /reg:32 >/dev/null 2>&1 || true; fi
 
 # The maker's web server: descriptors offering firmware 1.30 and the package that installs it.
 world="$build/demo/update_world"
@@ -61,15 +62,20 @@ set_value OnlineCheckLink "$base/fw.txt"
 set_value OnlineCheckFwScdLink "$base/404/fw.txt"
 set_value OnlineCheckQMLink "$base/qm.txt"
 set_value OnlineCheckQMScdLink "$base/404/qm.txt"
-set_value OnlineCheckUpdate 1
 
 plug() { "$QM_WINE" "$build/sim/player_plug.exe" "$@" >/dev/null; }
 plug reset
 plug version "$version"
 [[ "$player" == none ]] || plug plug "$player"
 
+# What the system runs at log-on: the installed autostart command, program and arguments.
+command=$(reg_value 'HKLM\Software\Microsoft\Windows\CurrentVersion\Run' 'Norvane Quillmate')
+program=${command#\"}
+program=${program%%\"*}
+arguments=${command##*\" }
 echo "Quillmate runs on display $DISPLAY (prefix $prefix); update server at $base."
+echo "Installed in $(reg_value "$key" QmRunPath); started as at log-on: $command"
 echo "Attach or detach the player meanwhile with:"
 echo "  tools/wine/run.sh --prefix $prefix $build/sim/player_plug.exe plug|unplug|status"
-"$QM_WINE" explorer /desktop=Quillmate,1024x768 "$install/quillmate.exe" || true
+"$QM_WINE" explorer /desktop=Quillmate,1024x768 "$program" $arguments || true
 tools/wine/session.sh stop "$prefix"

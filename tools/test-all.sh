@@ -2,7 +2,8 @@
 # Builds every variant and runs every test suite:
 #   native core with AddressSanitizer and UBSan (GoogleTest, CTest);
 #   the 32-bit product build, whose core, Win32 and end-to-end suites run under 32-bit Wine;
-#   the 64-bit Windows build, the same suites under 64-bit Wine (pointer-size portability).
+#   the 64-bit Windows build, the same suites under 64-bit Wine (pointer-size portability);
+#   then the release files, quillmate.exe and quillmate-setup.exe, from two clean clones.
 set -euo pipefail
 cd "$(dirname "$(realpath "$0")")/.."
 build=${QM_BUILD_DIR:-build}
@@ -33,3 +34,5 @@ else
     echo "32-bit suites skipped: this machine cannot execute 32-bit programs (the 32-bit Wine loader does not start)."
 fi
 ctest --test-dir "$build/x86_64" --output-on-failure
+# Two clean clones of HEAD give the same release files (about a minute on two cores).
+tools/release/check-reproducible.sh

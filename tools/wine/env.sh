@@ -10,8 +10,9 @@ if [[ -z "${QM_WINESERVER:-}" ]]; then
     else QM_WINESERVER=wineserver; fi
 fi
 export WINEDEBUG=${WINEDEBUG:--all}
-# No Mono or Gecko install prompts.
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+# No Mono or Gecko install prompts; shortcuts that programs create stay inside the prefix
+# (no menu entries in the Linux user's home).
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}
 unset http_proxy https_proxy HTTP_PROXY HTTPS_PROXY
 
 qm_use_prefix() {
