@@ -64,8 +64,7 @@ int COnlineSystem::DownloadFirmwarePackage() {
     const UpdateClaim claim = {UpdateKind::FIRMWARE, offered.major, offered.mid, offered.minor,
                                firmwareSignature};
     std::wstring target;
-    if (!DownloadTarget(firmwarePackageUrl, target) ||
-        !Transfer(firmwarePackageUrl, target, claim))
+    if (!DownloadTarget(firmwarePackageUrl, target) || !Transfer(firmwarePackageUrl, target, claim))
         return 0;
     // The signature stays beside the package for the check right before the package is run,
     // which may come after a restart.

@@ -77,7 +77,7 @@ int COnlineSystem::RunToolInstaller() {
     if (toolInstallerPath.empty())
         return 0;
     int32_t exitCode = -1;
-    return RunVerified(toolInstallerPath, TOOL_INSTALLER_ARGUMENTS, toolInstallerClaim,
-                       exitCode) == RunOutcome::FINISHED &&
+    return RunVerified(toolInstallerPath, TOOL_INSTALLER_ARGUMENTS, toolInstallerClaim, exitCode) ==
+               RunOutcome::FINISHED &&
            exitCode == 0;
 }

@@ -27,7 +27,8 @@ DescriptorContent COnlineSystem::FetchDescriptor(const std::wstring& address, De
 
 int COnlineSystem::FetchFirmwareDescriptor(const std::wstring& address) {
     firmwareInfoUrl.clear();
-    const DescriptorContent content = FetchDescriptor(address, DescriptorKind::FIRMWARE, firmwareSignature);
+    const DescriptorContent content =
+        FetchDescriptor(address, DescriptorKind::FIRMWARE, firmwareSignature);
     firmwareInfoUrl = content.infoUrl;
     onlineFirmwareVersion =
         content.result ? MakeFirmwareVersion(0, content.major, content.minor) : FirmwareVersion{};

@@ -53,7 +53,8 @@ bool CWin32FileSystem::MakeFolder(const std::wstring& path) {
 bool CWin32FileSystem::MakePrivateFolder(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES)
-        return (attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+        return (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+               !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
     SECURITY_ATTRIBUTES security = {sizeof security, nullptr, FALSE};
     if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(
             L"D:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)", SDDL_REVISION_1,
@@ -67,10 +68,10 @@ bool CWin32FileSystem::MakePrivateFolder(const std::wstring& path) {
 bool CWin32FileSystem::MoveTo(const std::wstring& source, const std::wstring& target) {
     // Replacing is for files only; a folder is renamed onto a free name.
     const DWORD attributes = GetFileAttributesW(source.c_str());
-    const DWORD replace = attributes != INVALID_FILE_ATTRIBUTES &&
-                                  !(attributes & FILE_ATTRIBUTE_DIRECTORY)
-                              ? MOVEFILE_REPLACE_EXISTING
-                              : 0;
+    const DWORD replace =
+        attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)
+            ? MOVEFILE_REPLACE_EXISTING
+            : 0;
     return MoveFileExW(source.c_str(), target.c_str(), replace | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 

@@ -30,8 +30,8 @@ RunOutcome CWin32Processes::RunChecked(const std::wstring& program, const std::w
     // The application name keeps the system from trying shorter prefixes of an unquoted path;
     // the quotes keep the program's own view of its arguments intact.
     STARTUPINFOW startup = {};
-    const CScopedHandle process =
-        CreateChild(program.c_str(), L"\"" + program + L"\"" + arguments, CREATE_NO_WINDOW, startup);
+    const CScopedHandle process = CreateChild(program.c_str(), L"\"" + program + L"\"" + arguments,
+                                              CREATE_NO_WINDOW, startup);
     file.Reset();
     if (!process)
         return RunOutcome::NOT_STARTED;

@@ -73,10 +73,11 @@ TEST(SafeNames, DownloadNames) {
     for (const wchar_t* good : {L"pkg_1_09.exe", L"Setup.EXE", L"a.exe", L"fw-2.10.exe"})
         EXPECT_TRUE(IsSafeDownloadName(good)) << good;
     for (const wchar_t* bad :
-         {L"", L".exe", L"Setup (2).exe", L"set up.exe", L"setup", L"setup.bat", L"setup.cmd",
-          L"setup.exe.bat", L"setup.ex", L"SETUP~1.EXE", L"con.exe", L"COM1.exe", L"COM\u00b9.exe",
-          L"LPT\u00b3.exe", L"..exe", L"a..exe", L".hidden.exe", L"p\u00e4ket.exe", L"a%20b.exe",
-          L"a+b.exe", L"a;b.exe", L"a&b.exe", L"x.exe?y=1", L"a/b.exe"})
+         {L"",          L".exe",        L"Setup (2).exe",  L"set up.exe",    L"setup",
+          L"setup.bat", L"setup.cmd",   L"setup.exe.bat",  L"setup.ex",      L"SETUP~1.EXE",
+          L"con.exe",   L"COM1.exe",    L"COM\u00b9.exe",  L"LPT\u00b3.exe", L"..exe",
+          L"a..exe",    L".hidden.exe", L"p\u00e4ket.exe", L"a%20b.exe",     L"a+b.exe",
+          L"a;b.exe",   L"a&b.exe",     L"x.exe?y=1",      L"a/b.exe"})
         EXPECT_FALSE(IsSafeDownloadName(bad)) << bad;
     // Folder, backslash, name and ".part" within 259 characters.
     const std::wstring folder = L"C:\\Q";
@@ -248,7 +249,8 @@ class SignedDownload : public Download {
         Download::SetUp();
         world.signatures.hasKey = true;
     }
-    static std::string Signed(UpdateKind kind, int32_t mid, int32_t minor, const std::string& file) {
+    static std::string Signed(UpdateKind kind, int32_t mid, int32_t minor,
+                              const std::string& file) {
         return CFakeSignatures::Base64SignatureOf(SignedMessage({kind, 0, mid, minor, ""}, file));
     }
 };

@@ -159,8 +159,7 @@ TEST_F(Installer, ToolInstallerArgumentsAndExitCodes) {
         code = failing;
         EXPECT_EQ(online.RunToolInstaller(), 0) << failing;
     }
-    EXPECT_EQ(world.processes.runs,
-              std::vector<std::wstring>(4, L"C:\\d\\Setup.exe|" + arguments));
+    EXPECT_EQ(world.processes.runs, std::vector<std::wstring>(4, L"C:\\d\\Setup.exe|" + arguments));
     // An unreadable code counts as -1.
     world.processes.onRun = [](const std::wstring&, int32_t&) {};
     EXPECT_EQ(online.RunToolInstaller(), 0);
@@ -205,7 +204,7 @@ TEST_F(Installer, InterruptedSwapsAreSettledByTheNextLoad) {
     const struct {
         const char* stop;
         std::vector<std::wstring> present; // folders with one file "which" each
-        std::string expected;             // what the firmware folder then holds
+        std::string expected;              // what the firmware folder then holds
     } cases[] = {
         {"while assembling", {FIRMWARE, fresh}, "current"},
         {"between the renames", {old, fresh}, "new"},
@@ -217,7 +216,9 @@ TEST_F(Installer, InterruptedSwapsAreSettledByTheNextLoad) {
         world.disk.folders.clear();
         world.disk.AddFolder(COnlineWorld::RUN_PATH);
         for (const std::wstring& folder : c.present) {
-            const std::string which = folder == FIRMWARE ? "current" : folder == fresh ? "new" : "old";
+            const std::string which = folder == FIRMWARE ? "current"
+                                      : folder == fresh  ? "new"
+                                                         : "old";
             world.disk.AddFile(folder + L"\\which", which);
             world.disk.AddFile(folder + L"\\fw.ini", COnlineWorld::Description(0, 1, 5));
         }

@@ -28,7 +28,8 @@ TEST(Signature, Base64IsStrict) {
 TEST(Signature, MessageCoversKindVersionAndFile) {
     EXPECT_EQ(SignedMessage({UpdateKind::FIRMWARE, 0, 2, 10, "ignored"}, std::string("MZ\0x", 4)),
               std::string("quillmate-update\nfirmware\n0.2.10\nMZ\0x", 37));
-    EXPECT_EQ(SignedMessage({UpdateKind::TOOL, 0, 1, 30, ""}, ""), "quillmate-update\ntool\n0.1.30\n");
+    EXPECT_EQ(SignedMessage({UpdateKind::TOOL, 0, 1, 30, ""}, ""),
+              "quillmate-update\ntool\n0.1.30\n");
     EXPECT_EQ(SignedMessage({UpdateKind::FIRMWARE, -1, 0, 0, ""}, ""),
               "quillmate-update\nfirmware\n-1.0.0\n");
 }

@@ -234,7 +234,8 @@ TEST_F(OnlineWorld, ExitCodesIncludingStillActive) {
     int32_t code = -100;
     EXPECT_EQ(processes.RunChecked(install + L"\\missing.exe", L"", any, code),
               RunOutcome::NOT_STARTED);
-    EXPECT_EQ(processes.RunChecked(installer, L"", [](const std::string&) { return false; }, code),
+    EXPECT_EQ(processes.RunChecked(
+                  installer, L"", [](const std::string&) { return false; }, code),
               RunOutcome::REFUSED);
     EXPECT_EQ(code, -100);
 
@@ -248,8 +249,9 @@ TEST_F(OnlineWorld, ExitCodesIncludingStillActive) {
     const std::string logged = ReadAll(files, log);
     const std::wstring commandLine(reinterpret_cast<const wchar_t*>(logged.data()),
                                    logged.size() / sizeof(wchar_t));
-    EXPECT_EQ(commandLine, L"\"" + installer +
-                               L"\" /s /v\"/qr REINSTALLMODE=\\\"vamus\\\" REINSTALL=\\\"ALL\\\"\"");
+    EXPECT_EQ(commandLine,
+              L"\"" + installer +
+                  L"\" /s /v\"/qr REINSTALLMODE=\\\"vamus\\\" REINSTALL=\\\"ALL\\\"\"");
     SetEnvironmentVariableW(L"QM_INSTALLER_LOG", nullptr);
 }
 
@@ -263,8 +265,8 @@ TEST_F(OnlineWorld, TheCheckedFileCannotBeChangedUntilItRuns) {
     const ProgramCheck check = [&](const std::string& bytes) {
         seen = bytes == original;
         HANDLE writer = CreateFileW(program.c_str(), GENERIC_WRITE,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, 0, nullptr);
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
         writable = writer != INVALID_HANDLE_VALUE;
         if (writable)
             CloseHandle(writer);
@@ -358,8 +360,8 @@ TEST_F(OnlineWorld, InterruptedInstallIsSettledByTheNextLoad) {
     for (const wchar_t* staged : {L"0.2.10", L"0.2.11"}) {
         SetEnvironmentVariableW(L"QM_PACKAGE_VERSION", staged);
         int32_t code = -1;
-        ASSERT_EQ(processes.RunChecked(package, L" 1", [](const std::string&) { return true; },
-                                       code),
+        ASSERT_EQ(processes.RunChecked(
+                      package, L" 1", [](const std::string&) { return true; }, code),
                   RunOutcome::FINISHED);
         ASSERT_EQ(Value(VALUE_PARTIAL_INSTALLED), L"1");
         COnlineSystem restarted{platform};
@@ -423,8 +425,8 @@ class SignedWorld : public OnlineWorld {
     // as a check would; then the offer is taken up.
     int Download(const std::string& signatureLine, const char* package = "pkg_2_10.exe") {
         const std::string address(base.begin(), base.end());
-        WriteAll(root + L"\\signed.txt", "version=V2.10\r\nurl=" + address + package + "\r\n" +
-                                             signatureLine + "\r\n");
+        WriteAll(root + L"\\signed.txt",
+                 "version=V2.10\r\nurl=" + address + package + "\r\n" + signatureLine + "\r\n");
         if (!online.FetchFirmwareDescriptor(base + L"signed.txt"))
             return -1;
         online.firmwareUpdateAvailable = 1;
@@ -491,14 +493,14 @@ TEST_F(SignedWorld, AGoodSignedPackageInstalls) {
 TEST_F(SignedWorld, ASignedToolInstallerRuns) {
     const std::string address(base.begin(), base.end());
     WriteAll(root + L"\\qm.txt", "version=V9.01\r\nurl=" + address + "Setup.exe\r\n" +
-                                      SignatureLine(L"installer") + "\r\n");
+                                     SignatureLine(L"installer") + "\r\n");
     ASSERT_EQ(online.FetchToolDescriptor(base + L"qm.txt"), 1);
     online.toolUpdateAvailable = 1;
     ASSERT_EQ(online.DownloadToolInstaller(), 1);
     SetEnvironmentVariableW(L"QM_INSTALLER_EXIT", L"0");
     EXPECT_EQ(online.RunToolInstaller(), 1);
-    ASSERT_TRUE(CopyFileW((root + L"\\pkg_2_10.exe").c_str(), online.toolInstallerPath.c_str(),
-                          FALSE));
+    ASSERT_TRUE(
+        CopyFileW((root + L"\\pkg_2_10.exe").c_str(), online.toolInstallerPath.c_str(), FALSE));
     EXPECT_EQ(online.RunToolInstaller(), 0) << "swapped";
 }
 } // namespace
