@@ -259,13 +259,15 @@ TEST_F(SignedDownload, OnlyTheSignedFileForTheOfferedVersionIsKept) {
     const std::string package = "MZ signed package";
     world.internet.Serve(online.firmwarePackageUrl, package);
     const std::string good = Signed(UpdateKind::FIRMWARE, 1, 9, package);
+    std::string notBase64 = good;
+    notBase64[0] = '!';
     const std::string refused[] = {
         "",                                             // unsigned
         Signed(UpdateKind::FIRMWARE, 1, 8, package),    // an older version
         Signed(UpdateKind::TOOL, 1, 9, package),        // another kind
         Signed(UpdateKind::FIRMWARE, 1, 9, "MZ other"), // another file
         good.substr(0, good.size() - 4),                // cut
-        "!" + good.substr(1),                           // not base64
+        notBase64,
     };
     for (const std::string& signature : refused) {
         online.firmwareSignature = signature;
