@@ -16,7 +16,8 @@ int CopyFolderTree(IFileSystem& files, const std::wstring& source, const std::ws
     const std::wstring from = WithoutTrailingBackslash(source) + L"\\";
     const std::wstring to = WithoutTrailingBackslash(target) + L"\\";
     for (const FolderEntry& entry : entries) {
-        if (IsDotEntry(entry))
+        // A junction or symbolic link may point anywhere: it is not followed, nor copied.
+        if (IsDotEntry(entry) || entry.link)
             continue;
         if (entry.folder) {
             if (!files.FileExists(to + entry.name))
@@ -41,6 +42,8 @@ int DeleteFolderTree(IFileSystem& files, const std::wstring& folder) {
     for (const FolderEntry& entry : entries) {
         if (IsDotEntry(entry))
             result = 1;
+        else if (entry.folder && entry.link)
+            result = files.RemoveFolder(base + entry.name) ? 1 : 0; // the link, not its target
         else if (entry.folder)
             result = DeleteFolderTree(files, base + entry.name);
         else if (!entry.system)

@@ -8,14 +8,18 @@
 
 // Downloads the descriptor into "urlTemp.tmp" of the installation folder, which every fetch of
 // every model shares, reads it and removes the file again.
-DescriptorContent COnlineSystem::FetchDescriptor(const std::wstring& address, DescriptorKind kind) {
+DescriptorContent COnlineSystem::FetchDescriptor(const std::wstring& address, DescriptorKind kind,
+                                                 std::string& signature) {
     const std::wstring temporary = runPath + L"\\urlTemp.tmp";
     m_platform.internet->DiscardCacheEntry(address);
     DescriptorContent content;
+    signature.clear();
     if (DownloadToFile(*m_platform.internet, address, temporary, DESCRIPTOR_MAX_BYTES, nullptr)) {
         std::string bytes;
-        if (m_platform.files->ReadFileBytes(temporary, bytes))
+        if (m_platform.files->ReadFileBytes(temporary, bytes)) {
             content = ParseDescriptor(bytes, kind);
+            signature = ExtractSignatureLine(bytes);
+        }
         m_platform.files->RemoveFile(temporary);
     }
     return content;
@@ -23,7 +27,8 @@ DescriptorContent COnlineSystem::FetchDescriptor(const std::wstring& address, De
 
 int COnlineSystem::FetchFirmwareDescriptor(const std::wstring& address) {
     firmwareInfoUrl.clear();
-    const DescriptorContent content = FetchDescriptor(address, DescriptorKind::FIRMWARE);
+    const DescriptorContent content =
+        FetchDescriptor(address, DescriptorKind::FIRMWARE, firmwareSignature);
     firmwareInfoUrl = content.infoUrl;
     onlineFirmwareVersion =
         content.result ? MakeFirmwareVersion(0, content.major, content.minor) : FirmwareVersion{};
@@ -33,7 +38,7 @@ int COnlineSystem::FetchFirmwareDescriptor(const std::wstring& address) {
 
 int COnlineSystem::FetchToolDescriptor(const std::wstring& address) {
     toolInfoUrl.clear();
-    const DescriptorContent content = FetchDescriptor(address, DescriptorKind::TOOL);
+    const DescriptorContent content = FetchDescriptor(address, DescriptorKind::TOOL, toolSignature);
     toolInfoUrl = content.infoUrl;
     onlineToolVersion =
         content.result ? MakeToolVersion(0, content.major, content.minor, 0) : ToolVersion{};

@@ -1,7 +1,9 @@
 #include "online/online_system.h"
 #include "engine/firmware_folder.h"
 #include "engine/product_keys.h"
+#include "online/firmware_swap.h"
 #include "online/folder_tree.h"
+#include "online/install_lock.h"
 #include "online/safe_names.h"
 #include "platform/file_system.h"
 #include "platform/platform.h"
@@ -58,6 +60,21 @@ std::wstring COnlineSystem::DownloadFolder() const {
     return runPath + L"\\" + downloadFolderName + L"\\";
 }
 
+// Downloaded programs wait in the installation's own folder: the program runs them elevated, so
+// no unelevated process may change them, and only administrators can write there. The folder
+// is as trustworthy as the program and the upgrade library beside it.
+std::wstring COnlineSystem::PackageFolder() const {
+    return WithoutTrailingBackslash(runPath) + L"\\Downloads";
+}
+
+// A package and the file that keeps its signature; the result is the package's deletion.
+bool COnlineSystem::RemovePackage(const std::wstring& path) {
+    if (path.empty())
+        return false;
+    m_platform.files->RemoveFile(path + SIGNATURE_SUFFIX);
+    return m_platform.files->RemoveFile(path);
+}
+
 int COnlineSystem::ReadPackageVersion() {
     return ::ReadPackageVersion(*m_platform.files, firmwareInfoPath, packageVersion);
 }
@@ -101,15 +118,12 @@ int COnlineSystem::ReadMainSequence() {
 int COnlineSystem::ReadPackageRecord() {
     packagePath.clear();
     std::wstring name;
-    std::wstring folder;
+    const std::wstring folder = PackageFolder();
     if (!ReadValue(VALUE_PACKAGE_NAME, name))
         return 0;
     // A name that could point outside the folder counts as a package that is gone, and no path
     // is ever formed from it.
-    const bool safe = IsSafeFileName(name);
-    if (safe && !m_platform.files->AppDataFolder(folder))
-        return 0;
-    if (!safe || !m_platform.files->FileExists(folder + L"\\" + name)) {
+    if (!IsSafeDownloadName(name) || !m_platform.files->FileExists(folder + L"\\" + name)) {
         packageRecorded = 0;
         return WriteValue(VALUE_PACKAGE_EXISTS, L"0") ? -1 : 0;
     }
@@ -146,11 +160,27 @@ int COnlineSystem::LoadOnlineSettings() {
     int result = ReadMainSequence();
     if (result < 0)
         result = 1;
-    if (partialInstall == 1)
-        RecoverStagedInstall();
+    SettleInterruptedInstall();
     if (packageRecorded == 0 && result == 1)
         ForgetStalePackage();
     return result;
+}
+
+// An install that stopped midway, in this copy of the program or another, is settled under the
+// install lock; the marker is read again once the lock is held, since a running install may
+// have finished meanwhile.
+void COnlineSystem::SettleInterruptedInstall() {
+    IFileSystem& files = *m_platform.files;
+    if (partialInstall != 1 && !HasSwapLeftovers(files, firmwareFolder))
+        return;
+    const CInstallLock lock(*m_platform.mutexes, keyPath);
+    if (!lock.Held())
+        return;
+    RecoverFirmwareSwap(files, firmwareFolder);
+    std::wstring marker;
+    if (partialInstall == 1 && ReadValue(VALUE_PARTIAL_INSTALLED, marker) &&
+        DecimalValue(marker) == 1)
+        RecoverStagedInstall();
 }
 
 // The version of the firmware a package left in the download folder; negative when unknown.
@@ -192,13 +222,9 @@ void COnlineSystem::RecoverStagedInstall() {
 // clear the record's values.
 void COnlineSystem::ForgetStalePackage() {
     std::wstring name;
-    if (ReadValue(VALUE_PACKAGE_NAME, name) && IsSafeFileName(name)) {
-        const size_t exe = name.find(L"exe");
-        std::wstring folder;
-        if (exe != std::wstring::npos && exe > 0 && m_platform.files->AppDataFolder(folder)) {
-            packagePath = folder + L"\\" + name;
-            m_platform.files->RemoveFile(packagePath);
-        }
+    if (ReadValue(VALUE_PACKAGE_NAME, name) && IsSafeDownloadName(name)) {
+        packagePath = PackageFolder() + L"\\" + name;
+        RemovePackage(packagePath);
     }
     packagePath.clear();
     downloadedVersion = FirmwareVersion{};
@@ -223,7 +249,7 @@ int COnlineSystem::SaveFirmwarePackageRecord() {
 int COnlineSystem::DiscardFirmwarePackage() {
     if (packageRecorded == 0)
         return 1;
-    m_platform.files->RemoveFile(packagePath);
+    RemovePackage(packagePath);
     ForgetPackage();
     return SaveFirmwarePackageRecord();
 }

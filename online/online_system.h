@@ -1,6 +1,8 @@
 #pragma once
 #include "engine/firmware_version.h"
 #include "online/descriptor.h"
+#include "online/signature.h"
+#include "platform/processes.h"
 #include <cstdint>
 #include <string>
 
@@ -86,6 +88,10 @@ class COnlineSystem {
     std::wstring toolInstallerUrl;
     std::wstring toolInfoUrl;
     std::wstring toolInstallerPath;
+    // The descriptors' "signature=" values, and what the downloaded installer's must confirm.
+    std::string firmwareSignature;
+    std::string toolSignature;
+    UpdateClaim toolInstallerClaim;
     int32_t firmwareUpdateAvailable = 0;
     int32_t downloadedFirmwareReady = 0;
     int32_t toolUpdateAvailable = 0;
@@ -108,6 +114,9 @@ class COnlineSystem {
     bool ReadValue(const wchar_t* name, std::wstring& text);
     bool WriteValue(const wchar_t* name, const std::wstring& text);
     std::wstring DownloadFolder() const;
+    std::wstring PackageFolder() const;
+    bool RemovePackage(const std::wstring& path);
+    void SettleInterruptedInstall();
     int ReadMainSequence();
     int ReadPackageRecord();
     int ReadCheckSettings();
@@ -115,9 +124,12 @@ class COnlineSystem {
     void RecoverStagedInstall();
     void ForgetStalePackage();
     void ForgetPackage();
-    DescriptorContent FetchDescriptor(const std::wstring& address, DescriptorKind kind);
+    DescriptorContent FetchDescriptor(const std::wstring& address, DescriptorKind kind,
+                                      std::string& signature);
     void DecideOnPrimaryAnswer();
     bool DownloadTarget(const std::wstring& address, std::wstring& target);
-    bool Transfer(const std::wstring& address, const std::wstring& target);
-    bool RunAndSettle(const std::wstring& commandLine, int32_t& exitCode);
+    bool Transfer(const std::wstring& address, const std::wstring& target,
+                  const UpdateClaim& claim);
+    RunOutcome RunVerified(const std::wstring& program, const std::wstring& arguments,
+                           const UpdateClaim& claim, int32_t& exitCode);
 };

@@ -21,7 +21,9 @@ static bool IsReservedDeviceName(std::wstring base) {
         if (EqualsNoCase(base, reserved))
             return true;
     }
-    if (base.size() != 4 || base[3] < L'0' || base[3] > L'9')
+    // The system also reserves COM and LPT with the superscript digits one to three.
+    const wchar_t last = base.size() == 4 ? base[3] : L'\0';
+    if (!((last >= L'0' && last <= L'9') || last == 0xB9 || last == 0xB2 || last == 0xB3))
         return false;
     const std::wstring stem = base.substr(0, 3);
     return EqualsNoCase(stem, L"COM") || EqualsNoCase(stem, L"LPT");
@@ -37,6 +39,26 @@ bool IsSafeFileName(const std::wstring& name) {
             return false;
     }
     return !IsReservedDeviceName(name.substr(0, name.find(L'.')));
+}
+
+bool IsSafeDownloadName(const std::wstring& name) {
+    const std::wstring_view EXTENSION = L".exe";
+    if (name.size() <= EXTENSION.size() ||
+        !EqualsNoCase(name.substr(name.size() - EXTENSION.size()), std::wstring(EXTENSION)))
+        return false;
+    // A short set: no blank, no "~" of a short-name alias, nothing a shell or parser reads.
+    for (const wchar_t c : name) {
+        const bool letter = (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z');
+        if (!letter && !(c >= L'0' && c <= L'9') && c != L'.' && c != L'_' && c != L'-')
+            return false;
+    }
+    return IsSafeFileName(name) && name[0] != L'.';
+}
+
+bool FitsDownloadPath(const std::wstring& folder, const std::wstring& name) {
+    const size_t MAX_PATH_CHARACTERS = 260; // with the terminating zero
+    return folder.size() + 1 + name.size() + std::wstring_view(PART_SUFFIX).size() <
+           MAX_PATH_CHARACTERS;
 }
 
 bool IsSafeWebAddress(const std::wstring& address) {

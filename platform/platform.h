@@ -12,6 +12,7 @@ class INamedMutexes;
 class IInternet;
 class IProcesses;
 class IShell;
+class ISignatureVerifier;
 
 // The ports through which the portable core reaches the system. The Win32 program fills it
 // with the real implementations, tests with fakes; an object keeps the ports it needs.
@@ -30,4 +31,5 @@ struct Platform {
     IInternet* internet = nullptr;
     IProcesses* processes = nullptr;
     IShell* shell = nullptr;
+    ISignatureVerifier* signatures = nullptr; // null: no key, as in a build without one
 };

@@ -4,7 +4,7 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ googletest mingw-w64 g++-mingw-w64-i686-posix
           g++-mingw-w64-x86-64-posix wine wine64 wine32:i386 xvfb xauth imagemagick x11-utils
-          fonts-dejavu-core clang libclang-rt-14-dev nsis)
+          fonts-dejavu-core clang libclang-rt-14-dev nsis openssl)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -29,7 +29,7 @@ if ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
 fi
 build=$(realpath -m "${QM_BUILD_DIR:-build}/i686")
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
-    -DCMAKE_BUILD_TYPE=Release >/dev/null
+    -DCMAKE_BUILD_TYPE=Release -DQM_UPDATE_TEST_KEY=ON >/dev/null
 cmake --build "$build" --target setup player_plug qm_test_package update_server_host
 
 source tools/wine/env.sh
@@ -55,8 +55,11 @@ tools/update_server/serve.sh start "$world" "$build/update_server_host/qm_update
     "$world/root"
 trap 'tools/update_server/serve.sh stop "$world"' EXIT
 base="http://127.0.0.1:$(cat "$world/port")"
-printf 'version=V1.30\r\nurl=%s/fw_1_30.exe\r\ninfo=%s/news.htm\r\n' "$base" "$base" \
-    >"$world/root/fw.txt"
+# Signed with the build's own key, as the maker signs what its server offers.
+signature=$(tools/sign-update.sh sign "$build/update_key/private.pem" firmware 0.1.30 \
+    "$world/root/fw_1_30.exe")
+printf 'version=V1.30\r\nurl=%s/fw_1_30.exe\r\ninfo=%s/news.htm\r\n%s\r\n' "$base" "$base" \
+    "$signature" >"$world/root/fw.txt"
 printf '<html><body><h1>Firmware 1.30</h1></body></html>\n' >"$world/root/news.htm"
 set_value OnlineCheckLink "$base/fw.txt"
 set_value OnlineCheckFwScdLink "$base/404/fw.txt"

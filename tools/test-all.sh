@@ -21,10 +21,10 @@ configure fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DQM_FUZZ=O
 cmake --build "$build/fuzz"
 ctest --test-dir "$build/fuzz" --output-on-failure
 
-configure i686 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release
+configure i686 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release -DQM_UPDATE_TEST_KEY=ON
 cmake --build "$build/i686"
 
-configure x86_64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release
+configure x86_64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Release -DQM_UPDATE_TEST_KEY=ON
 cmake --build "$build/x86_64"
 # A kernel without 32-bit support cannot start the 32-bit loader; the product build is then
 # compiled but not run here.

@@ -9,6 +9,7 @@
 #include "online/win32/win32_internet.h"
 #include "online/win32/win32_processes.h"
 #include "online/win32/win32_shell.h"
+#include "online/win32/win32_signature.h"
 #include "platform/platform.h"
 #include "ui/win32/resource_message_source.h"
 
@@ -30,6 +31,7 @@ class CWin32Platform {
         m_platform.internet = &m_internet;
         m_platform.processes = &m_processes;
         m_platform.shell = &m_shell;
+        m_platform.signatures = &m_signatures;
     }
     CWin32Platform(const CWin32Platform&) = delete;
     CWin32Platform& operator=(const CWin32Platform&) = delete;
@@ -51,5 +53,6 @@ class CWin32Platform {
     CWinInet m_internet;
     CWin32Processes m_processes;
     CWin32Shell m_shell;
+    CWin32SignatureVerifier m_signatures;
     Platform m_platform;
 };

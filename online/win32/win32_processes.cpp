@@ -1,50 +1,57 @@
 #include "online/win32/win32_processes.h"
-#include <windows.h>
+#include "engine/win32/win32_file_system.h"
+#include "platform/win32/scoped_handles.h"
 #include <vector>
 
-static bool CreateChild(const std::wstring& commandLine, DWORD flags, STARTUPINFOW& startup,
-                        PROCESS_INFORMATION& process) {
+// The new process's handle; its first thread's handle is closed at once.
+static CScopedHandle CreateChild(const wchar_t* program, const std::wstring& commandLine,
+                                 DWORD flags, STARTUPINFOW& startup) {
     std::vector<wchar_t> writable(commandLine.begin(), commandLine.end());
     writable.push_back(L'\0');
     startup.cb = sizeof startup;
-    if (!CreateProcessW(nullptr, writable.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr,
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessW(program, writable.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr,
                         &startup, &process))
-        return false;
+        return CScopedHandle();
     CloseHandle(process.hThread);
-    return true;
+    return CScopedHandle(process.hProcess);
 }
 
-// Waits on the process itself: an exit code of 259 (STILL_ACTIVE) cannot be told from a
-// running program by reading the code.
-bool CWin32Processes::Run(const std::wstring& commandLine, int32_t& exitCode) {
+RunOutcome CWin32Processes::RunChecked(const std::wstring& program, const std::wstring& arguments,
+                                       const ProgramCheck& check, int32_t& exitCode) {
+    CScopedHandle file(CreateFileW(program.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    std::string bytes;
+    if (!file || !ReadWholeFile(file.Get(), bytes))
+        return RunOutcome::NOT_STARTED;
+    if (!check(bytes))
+        return RunOutcome::REFUSED;
+    bytes = std::string();
+    // The application name keeps the system from trying shorter prefixes of an unquoted path;
+    // the quotes keep the program's own view of its arguments intact.
     STARTUPINFOW startup = {};
-    PROCESS_INFORMATION process = {};
-    if (!CreateChild(commandLine, CREATE_NO_WINDOW, startup, process))
-        return false;
-    WaitForSingleObject(process.hProcess, INFINITE);
+    const CScopedHandle process = CreateChild(program.c_str(), L"\"" + program + L"\"" + arguments,
+                                              CREATE_NO_WINDOW, startup);
+    file.Reset();
+    if (!process)
+        return RunOutcome::NOT_STARTED;
+    // Waits on the process itself: an exit code of 259 (STILL_ACTIVE) cannot be told from a
+    // running program by reading the code.
+    WaitForSingleObject(process.Get(), INFINITE);
     DWORD code = 0;
-    if (GetExitCodeProcess(process.hProcess, &code))
+    if (GetExitCodeProcess(process.Get(), &code))
         exitCode = static_cast<int32_t>(code);
-    CloseHandle(process.hProcess);
-    return true;
+    return RunOutcome::FINISHED;
 }
 
 bool CWin32Processes::Start(const std::wstring& commandLine) {
     STARTUPINFOW startup = {};
-    PROCESS_INFORMATION process = {};
-    if (!CreateChild(commandLine, CREATE_NO_WINDOW, startup, process))
-        return false;
-    CloseHandle(process.hProcess);
-    return true;
+    return static_cast<bool>(CreateChild(nullptr, commandLine, CREATE_NO_WINDOW, startup));
 }
 
 bool CWin32Processes::StartShown(const std::wstring& commandLine, int showCommand) {
     STARTUPINFOW startup = {};
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(showCommand);
-    PROCESS_INFORMATION process = {};
-    if (!CreateChild(commandLine, 0, startup, process))
-        return false;
-    CloseHandle(process.hProcess);
-    return true;
+    return static_cast<bool>(CreateChild(nullptr, commandLine, 0, startup));
 }

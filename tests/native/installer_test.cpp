@@ -1,6 +1,8 @@
 #include "engine/product_keys.h"
 #include "online/browser.h"
 #include "online/folder_tree.h"
+#include "online/install_lock.h"
+#include "online/signature.h"
 #include "online/online_system.h"
 #include "tests/support/fake_online.h"
 #include "ui/open_address.h"
@@ -8,7 +10,7 @@
 #include <string>
 
 namespace {
-const wchar_t* const PACKAGE = L"C:\\Users\\u\\AppData\\Roaming\\pkg.exe";
+const std::wstring PACKAGE = std::wstring(COnlineWorld::PACKAGES) + L"\\pkg.exe";
 const std::wstring STAGING = COnlineWorld::STAGING;
 const std::wstring FIRMWARE = COnlineWorld::FIRMWARE_FOLDER;
 
@@ -45,7 +47,7 @@ class Installer : public testing::Test {
 TEST_F(Installer, PackageThatMarksItsFilesIsInstalled) {
     PackageExtracts(true);
     ASSERT_EQ(online.InstallFirmwarePackage(), 1);
-    EXPECT_EQ(world.processes.runs, std::vector<std::wstring>{std::wstring(PACKAGE) + L" 1"});
+    EXPECT_EQ(world.processes.runs, std::vector<std::wstring>{PACKAGE + L"| 1"});
     EXPECT_EQ(world.disk.Content(FIRMWARE + L"\\res\\font.dat"), "font");
     EXPECT_EQ(world.disk.Content(FIRMWARE + L"\\fw.bin"), "firmware");
     EXPECT_FALSE(world.disk.HasFile(PACKAGE));
@@ -142,28 +144,158 @@ TEST_F(Installer, FolderTreeFailures) {
     EXPECT_EQ(CopyFolderTree(world.disk, STAGING, L"C:\\missing\\target"), 0);
 }
 
-TEST_F(Installer, ToolInstallerCommandLineAndExitCodes) {
+TEST_F(Installer, ToolInstallerArgumentsAndExitCodes) {
     const std::wstring arguments =
         L" /s /v\"/qr REINSTALLMODE=\\\"vamus\\\" REINSTALL=\\\"ALL\\\"\"";
     ASSERT_EQ(arguments.size(), 53u);
     EXPECT_EQ(online.RunToolInstaller(), 0) << "no installer downloaded";
     online.toolInstallerPath = L"C:\\d\\Setup.exe";
+    world.disk.AddFile(online.toolInstallerPath, "MZ");
     int32_t code = 0;
     world.processes.onRun = [&code](const std::wstring&, int32_t& exitCode) { exitCode = code; };
     EXPECT_EQ(online.RunToolInstaller(), 1);
-    EXPECT_EQ(world.processes.runs.back(), L"C:\\d\\Setup.exe" + arguments);
-    // The field holds the command line now: a second run appends the arguments again.
+    // The path stays the program's path; each run passes the arguments once.
     for (const int32_t failing : {1, 259, -1}) {
         code = failing;
         EXPECT_EQ(online.RunToolInstaller(), 0) << failing;
     }
-    EXPECT_EQ(world.processes.runs.back(),
-              L"C:\\d\\Setup.exe" + arguments + arguments + arguments + arguments);
+    EXPECT_EQ(world.processes.runs, std::vector<std::wstring>(4, L"C:\\d\\Setup.exe|" + arguments));
     // An unreadable code counts as -1.
     world.processes.onRun = [](const std::wstring&, int32_t&) {};
     EXPECT_EQ(online.RunToolInstaller(), 0);
     world.processes.startable = false;
     EXPECT_EQ(online.RunToolInstaller(), 0);
+    world.processes.startable = true;
+    world.disk.files.erase(online.toolInstallerPath);
+    EXPECT_EQ(online.RunToolInstaller(), 0) << "the file is gone";
+}
+
+// A read-only file in the firmware folder stops the copy halfway: the folder keeps its old
+// contents, nothing is left beside it, and the failure is reported.
+TEST_F(Installer, AFailedCopyLeavesTheOldFirmwareFolderIntact) {
+    world.disk.AddFile(FIRMWARE + L"\\fw.bin", "old firmware");
+    world.disk.readOnly.insert(FIRMWARE + L"\\fw.bin");
+    const std::vector<std::wstring> before = world.disk.Tree(FIRMWARE);
+    PackageExtracts(true);
+    EXPECT_EQ(online.InstallFirmwarePackage(), 0);
+    EXPECT_EQ(world.disk.Tree(FIRMWARE), before);
+    EXPECT_EQ(world.disk.Content(FIRMWARE + L"\\fw.bin"), "old firmware");
+    EXPECT_EQ(world.disk.Content(FIRMWARE + L"\\fw.ini"), COnlineWorld::Description(0, 1, 5));
+    EXPECT_FALSE(world.disk.FileExists(FIRMWARE + L".new"));
+    EXPECT_FALSE(world.disk.FileExists(FIRMWARE + L".old"));
+    EXPECT_EQ(online.packageVersion.packed, 0x0105);
+    EXPECT_EQ(world.Value(VALUE_PARTIAL_INSTALLED), L"0");
+}
+
+TEST_F(Installer, FilesOnlyInTheOldFolderStayAfterTheSwap) {
+    world.disk.AddFile(FIRMWARE + L"\\keep.dat", "kept");
+    PackageExtracts(true);
+    ASSERT_EQ(online.InstallFirmwarePackage(), 1);
+    EXPECT_EQ(world.disk.Content(FIRMWARE + L"\\keep.dat"), "kept");
+    EXPECT_EQ(world.disk.Content(FIRMWARE + L"\\fw.bin"), "firmware");
+    EXPECT_FALSE(world.disk.FileExists(FIRMWARE + L".new"));
+    EXPECT_FALSE(world.disk.FileExists(FIRMWARE + L".old"));
+}
+
+// What a stop at each step of the swap leaves, and what the next start makes of it.
+TEST_F(Installer, InterruptedSwapsAreSettledByTheNextLoad) {
+    const std::wstring fresh = FIRMWARE + L".new";
+    const std::wstring old = FIRMWARE + L".old";
+    const struct {
+        const char* stop;
+        std::vector<std::wstring> present; // folders with one file "which" each
+        std::string expected;              // what the firmware folder then holds
+    } cases[] = {
+        {"while assembling", {FIRMWARE, fresh}, "current"},
+        {"between the renames", {old, fresh}, "new"},
+        {"while deleting the old", {FIRMWARE, old}, "current"},
+        {"after putting the old away", {old}, "old"},
+    };
+    for (const auto& c : cases) {
+        world.disk.files.clear();
+        world.disk.folders.clear();
+        world.disk.AddFolder(COnlineWorld::RUN_PATH);
+        for (const std::wstring& folder : c.present) {
+            const std::string which = folder == FIRMWARE ? "current"
+                                      : folder == fresh  ? "new"
+                                                         : "old";
+            world.disk.AddFile(folder + L"\\which", which);
+            world.disk.AddFile(folder + L"\\fw.ini", COnlineWorld::Description(0, 1, 5));
+        }
+        const int waits = world.mutexes.waits;
+        ASSERT_EQ(online.LoadOnlineSettings(), 1) << c.stop;
+        EXPECT_EQ(world.disk.Content(FIRMWARE + L"\\which"), c.expected) << c.stop;
+        EXPECT_FALSE(world.disk.FileExists(fresh)) << c.stop;
+        EXPECT_FALSE(world.disk.FileExists(old)) << c.stop;
+        EXPECT_EQ(world.mutexes.waits, waits + 1) << c.stop;
+        EXPECT_EQ(world.mutexes.held, 0) << c.stop;
+    }
+    // Nothing beside the folder: the load takes no lock.
+    const int waits = world.mutexes.waits;
+    ASSERT_EQ(online.LoadOnlineSettings(), 1);
+    EXPECT_EQ(world.mutexes.waits, waits);
+}
+
+TEST_F(Installer, InstallsAreSerialisedPerKey) {
+    PackageExtracts(true);
+    world.mutexes.answer = MutexWait::FAILED;
+    EXPECT_EQ(online.InstallFirmwarePackage(), 0);
+    EXPECT_TRUE(world.processes.runs.empty());
+    world.mutexes.answer = MutexWait::ABANDONED;
+    EXPECT_EQ(online.InstallFirmwarePackage(), 1) << "its owner ended; the lock is ours";
+    EXPECT_EQ(world.mutexes.held, 0);
+    EXPECT_EQ(world.mutexes.names.back(), InstallMutexName(PULO5_KEY));
+    EXPECT_EQ(InstallMutexName(PULO4_KEY),
+              L"Quillmate install Software/Norvane/Tembly ZQ4MKT Quillmate/Pulo4");
+}
+
+// A build with a key checks the package again right before it runs, from the bytes the run
+// starts: a file swapped since the download is refused and goes with its record.
+TEST_F(Installer, SignedPackageIsCheckedAgainBeforeItRuns) {
+    world.signatures.hasKey = true;
+    const std::string signature = CFakeSignatures::Base64SignatureOf(
+        SignedMessage({UpdateKind::FIRMWARE, 0, 2, 1, ""}, "MZ"));
+    world.disk.AddFile(PACKAGE + L".sig", signature);
+    PackageExtracts(true);
+    world.disk.AddFile(PACKAGE, "MZ swapped");
+    EXPECT_EQ(online.InstallFirmwarePackage(), 0);
+    EXPECT_EQ(world.processes.checkedBytes, std::vector<std::string>{"MZ swapped"});
+    EXPECT_FALSE(world.disk.HasFile(PACKAGE));
+    EXPECT_FALSE(world.disk.HasFile(PACKAGE + L".sig"));
+    EXPECT_EQ(world.Value(VALUE_PACKAGE_EXISTS), L"0");
+    EXPECT_EQ(online.downloadedFirmwareReady, 0);
+    EXPECT_FALSE(world.disk.FileExists(STAGING)) << "the package never ran";
+    EXPECT_EQ(world.disk.Content(FIRMWARE + L"\\fw.ini"), COnlineWorld::Description(0, 1, 5));
+
+    const auto record = [this] {
+        world.disk.AddFile(PACKAGE, "MZ");
+        online.packageRecorded = 1;
+        online.packagePath = PACKAGE;
+        online.downloadedVersion = MakeFirmwareVersion(0, 2, 1);
+        online.downloadedFirmwareReady = 1;
+        return online.SaveFirmwarePackageRecord();
+    };
+    ASSERT_TRUE(record());
+    EXPECT_EQ(online.InstallFirmwarePackage(), 0) << "its signature went with the swapped file";
+    ASSERT_TRUE(record());
+    world.disk.AddFile(PACKAGE + L".sig", signature);
+    EXPECT_EQ(online.InstallFirmwarePackage(), 1);
+    EXPECT_FALSE(world.disk.HasFile(PACKAGE + L".sig"));
+}
+
+// Junctions and symbolic links are never followed: not copied, and deleted as links only.
+TEST_F(Installer, FolderTreesLeaveLinksAlone) {
+    // What the link points to shows through it as its content.
+    const std::wstring through = STAGING + L"\\link\\kernel32.dll";
+    world.disk.AddFile(through, "system");
+    world.disk.AddFile(STAGING + L"\\fw.bin", "fw");
+    world.disk.links.insert(STAGING + L"\\link");
+    EXPECT_EQ(CopyFolderTree(world.disk, STAGING, FIRMWARE), 1);
+    EXPECT_FALSE(world.disk.FileExists(FIRMWARE + L"\\link"));
+    EXPECT_EQ(world.disk.Content(FIRMWARE + L"\\fw.bin"), "fw");
+    EXPECT_EQ(DeleteFolderTree(world.disk, STAGING), 1);
+    EXPECT_FALSE(world.disk.FileExists(STAGING));
+    EXPECT_TRUE(world.disk.HasFile(through)) << "the link's target keeps its files";
 }
 
 class Browser : public testing::Test {

@@ -5,7 +5,7 @@
 namespace {
 using namespace main_window_world;
 
-const std::wstring PACKAGE = std::wstring(COnlineWorld::APP_DATA) + L"\\fw130.exe";
+const std::wstring PACKAGE = std::wstring(COnlineWorld::PACKAGES) + L"\\fw130.exe";
 
 // The window opened by Launch while the server offers firmware 1.30 (and, when asked, a tool
 // update); the package extracts itself and marks its files when it runs.
@@ -51,7 +51,7 @@ TEST_F(OnlineFlows, AcceptedFirmwareIsDownloadedInstalledAndThenOffered) {
     EXPECT_EQ(view.questions[0].linkText, Text(133));
     EXPECT_TRUE(view.questions[0].linkAddress.empty());
     EXPECT_EQ(view.questions[1].firstLine, Text(134));
-    EXPECT_TRUE(Ran(L"fw130.exe 1"));
+    EXPECT_TRUE(Ran(L"fw130.exe| 1"));
     ASSERT_EQ(view.messages.size(), 1u);
     EXPECT_EQ(view.messages[0].text, Text(111));
     EXPECT_TRUE(view.messages[0].owned);

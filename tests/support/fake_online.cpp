@@ -94,7 +94,9 @@ COnlineWorld::COnlineWorld(const wchar_t* keyPath) : key(keyPath) {
     platform.shell = &shell;
     platform.clock = &clock;
     platform.system = &system;
-    disk.AddFolder(APP_DATA);
+    platform.mutexes = &mutexes;
+    platform.signatures = &signatures;
+    disk.AddFolder(RUN_PATH);
     disk.AddFolder(FIRMWARE_FOLDER);
     disk.AddFile(INFO_PATH, Description(0, 1, 5));
 
@@ -126,4 +128,33 @@ std::wstring COnlineWorld::Value(const wchar_t* name) const {
 std::string COnlineWorld::Description(int major, int mid, int minor) {
     return "[FIRMWARE]\r\nMAJORVER=" + std::to_string(major) + "\r\nMIDVER=" + std::to_string(mid) +
            "\r\nMINORVER=" + std::to_string(minor) + "\r\n";
+}
+
+std::string CFakeSignatures::SignatureOf(const std::string& message) {
+    uint64_t digest = 14695981039346656037ull;
+    for (const char c : message)
+        digest = (digest ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    std::string signature(256, '\0');
+    for (size_t i = 0; i < signature.size(); ++i)
+        signature[i] = static_cast<char>(digest >> (i % 8 * 8) ^ i);
+    return signature;
+}
+
+std::string CFakeSignatures::Base64SignatureOf(const std::string& message) {
+    return EncodeBase64(SignatureOf(message));
+}
+
+std::string EncodeBase64(const std::string& bytes) {
+    static const char* const ALPHABET =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string text;
+    for (size_t at = 0; at < bytes.size(); at += 3) {
+        uint32_t group = 0;
+        const size_t count = std::min<size_t>(3, bytes.size() - at);
+        for (size_t i = 0; i < 3; ++i)
+            group = group << 8 | (i < count ? static_cast<unsigned char>(bytes[at + i]) : 0);
+        for (size_t i = 0; i < 4; ++i)
+            text.push_back(i <= count ? ALPHABET[group >> (18 - 6 * i) & 0x3F] : '=');
+    }
+    return text;
 }

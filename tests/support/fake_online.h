@@ -5,6 +5,7 @@
 #include "platform/platform.h"
 #include "platform/processes.h"
 #include "platform/shell.h"
+#include "platform/signature_verifier.h"
 #include "tests/support/fake_engine.h"
 #include "tests/support/fakes.h"
 #include <deque>
@@ -24,8 +25,10 @@ class CFakeDisk : public CFakeFileSystem {
     std::map<std::wstring, File> files;
     std::set<std::wstring> folders;
     std::set<std::wstring> undeletable;
-    std::wstring appData = L"C:\\Users\\u\\AppData\\Roaming";
-    bool appDataAvailable = true;
+    std::set<std::wstring> readOnly;       // files that a copy cannot replace
+    std::set<std::wstring> links;          // folders that are junctions
+    std::set<std::wstring> privateFolders; // made by MakePrivateFolder
+    std::set<std::wstring> unmovable;      // sources whose rename fails
 
     static std::wstring Parent(const std::wstring& path) {
         const size_t slash = path.rfind(L'\\');
@@ -61,12 +64,38 @@ class CFakeDisk : public CFakeFileSystem {
         return files.count(path) != 0 || folders.count(path) != 0;
     }
     bool RemoveFile(const std::wstring& path) override {
+        readOnly.erase(path);
         return undeletable.count(path) == 0 && files.erase(path) != 0;
     }
     bool RemoveFolder(const std::wstring& path) override {
-        if (folders.count(path) == 0 || !Children(path).empty())
+        if (folders.count(path) == 0 || (links.count(path) == 0 && !Children(path).empty()))
             return false;
         folders.erase(path);
+        links.erase(path);
+        return true;
+    }
+    bool MakePrivateFolder(const std::wstring& path) override {
+        if (folders.count(path))
+            return links.count(path) == 0;
+        if (!MakeFolder(path))
+            return false;
+        privateFolders.insert(path);
+        return true;
+    }
+    // Files and folders move with everything below them.
+    bool MoveTo(const std::wstring& source, const std::wstring& target) override {
+        if (unmovable.count(source) || !FileExists(source) || folders.count(target) ||
+            folders.count(Parent(target)) == 0)
+            return false;
+        files.erase(target);
+        MoveEntries(files, source, target);
+        MoveEntries(folders, source, target);
+        return true;
+    }
+    bool WriteFileBytes(const std::wstring& path, const std::string& bytes) override {
+        if (folders.count(Parent(path)) == 0 || folders.count(path) || readOnly.count(path))
+            return false;
+        files[path] = {bytes, false};
         return true;
     }
     bool MakeFolder(const std::wstring& path) override {
@@ -77,8 +106,11 @@ class CFakeDisk : public CFakeFileSystem {
     }
     bool CopyFileTo(const std::wstring& source, const std::wstring& target) override {
         const auto found = files.find(source);
-        if (found == files.end() || folders.count(Parent(target)) == 0 || folders.count(target))
+        if (found == files.end() || folders.count(Parent(target)) == 0 || folders.count(target) ||
+            readOnly.count(target))
             return false;
+        if (readOnly.count(source))
+            readOnly.insert(target); // a copy keeps the attribute
         files[target] = {found->second.content, false};
         return true;
     }
@@ -95,11 +127,6 @@ class CFakeDisk : public CFakeFileSystem {
             entries.push_back(child);
         return true;
     }
-    bool AppDataFolder(std::wstring& path) override {
-        if (appDataAvailable)
-            path = appData;
-        return appDataAvailable;
-    }
     bool ReadFileBytes(const std::wstring& path, std::string& bytes) override {
         const auto found = files.find(path);
         if (found == files.end())
@@ -109,11 +136,37 @@ class CFakeDisk : public CFakeFileSystem {
     }
 
   private:
+    template <class Container>
+    static void MoveEntries(Container& entries, const std::wstring& source,
+                            const std::wstring& target) {
+        Container moved;
+        for (auto it = entries.begin(); it != entries.end();) {
+            const std::wstring& path = Key(*it);
+            if (path == source || path.rfind(source + L"\\", 0) == 0) {
+                moved.insert(Rekey(*it, target + path.substr(source.size())));
+                it = entries.erase(it);
+            } else {
+                ++it;
+            }
+        }
+        for (auto& entry : moved)
+            entries.insert(entry);
+    }
+    static const std::wstring& Key(const std::wstring& path) { return path; }
+    static const std::wstring& Key(const std::pair<const std::wstring, File>& entry) {
+        return entry.first;
+    }
+    static std::wstring Rekey(const std::wstring&, const std::wstring& path) { return path; }
+    static std::pair<const std::wstring, File> Rekey(const std::pair<const std::wstring, File>& e,
+                                                     const std::wstring& path) {
+        return {path, e.second};
+    }
     std::vector<FolderEntry> Children(const std::wstring& folder) const {
         std::vector<FolderEntry> children;
         for (const std::wstring& path : folders) {
             if (Parent(path) == folder)
-                children.push_back({path.substr(folder.size() + 1), true, false});
+                children.push_back(
+                    {path.substr(folder.size() + 1), true, false, links.count(path) != 0});
         }
         for (const auto& [path, file] : files) {
             if (Parent(path) == folder)
@@ -164,22 +217,33 @@ class CFakeInternet : public IInternet {
 
 class CFakeProcesses : public IProcesses {
   public:
+    explicit CFakeProcesses(CFakeDisk* disk = nullptr) : m_disk(disk) {}
+
     bool startable = true;
     // What a waited-for program does; without it the program ends at once with code 0.
     std::function<void(const std::wstring& commandLine, int32_t& exitCode)> onRun;
+    // Runs as "program|arguments"; a run reads the program's bytes from the disk.
     std::vector<std::wstring> runs;
+    std::vector<std::string> checkedBytes;
     std::vector<std::wstring> starts;
     std::vector<std::pair<std::wstring, int>> shownStarts;
 
-    bool Run(const std::wstring& commandLine, int32_t& exitCode) override {
-        runs.push_back(commandLine);
+    RunOutcome RunChecked(const std::wstring& program, const std::wstring& arguments,
+                          const ProgramCheck& check, int32_t& exitCode) override {
+        runs.push_back(program + L"|" + arguments);
+        std::string bytes;
+        if (m_disk && !m_disk->ReadFileBytes(program, bytes))
+            return RunOutcome::NOT_STARTED;
+        checkedBytes.push_back(bytes);
+        if (!check(bytes))
+            return RunOutcome::REFUSED;
         if (!startable)
-            return false;
+            return RunOutcome::NOT_STARTED;
         if (onRun)
-            onRun(commandLine, exitCode);
+            onRun(program + arguments, exitCode);
         else
             exitCode = 0;
-        return true;
+        return RunOutcome::FINISHED;
     }
     bool Start(const std::wstring& commandLine) override {
         starts.push_back(commandLine);
@@ -189,7 +253,27 @@ class CFakeProcesses : public IProcesses {
         shownStarts.emplace_back(commandLine, showCommand);
         return startable;
     }
+
+  private:
+    CFakeDisk* m_disk;
 };
+
+// A key of its own: the signature of a message is a digest of it, 256 bytes long.
+class CFakeSignatures : public ISignatureVerifier {
+  public:
+    bool hasKey = false; // as in a build without a key, unless a test gives it one
+    int verifications = 0;
+    static std::string SignatureOf(const std::string& message);
+    // The base64 text of SignatureOf(message).
+    static std::string Base64SignatureOf(const std::string& message);
+    bool HasKey() override { return hasKey; }
+    bool Verify(const std::string& message, const std::string& signature) override {
+        ++verifications;
+        return signature == SignatureOf(message);
+    }
+};
+
+std::string EncodeBase64(const std::string& bytes);
 
 class CFakeShell : public IShell {
   public:
@@ -221,16 +305,18 @@ struct COnlineWorld {
     static constexpr const wchar_t* FIRMWARE_FOLDER = L"C:\\Quillmate\\Firmware\\PULO5";
     static constexpr const wchar_t* INFO_PATH = L"C:\\Quillmate\\Firmware\\PULO5\\fw.ini";
     static constexpr const wchar_t* STAGING = L"C:\\Quillmate\\TempPULO5";
-    static constexpr const wchar_t* APP_DATA = L"C:\\Users\\u\\AppData\\Roaming";
+    static constexpr const wchar_t* PACKAGES = L"C:\\Quillmate\\Downloads";
 
     CFakeSettingsStore machine;
     CFakeSettingsStore user;
     CFakeSettingsStore classes;
     CFakeDisk disk;
     CFakeInternet internet{disk};
-    CFakeProcesses processes;
+    CFakeProcesses processes{&disk};
     CFakeShell shell;
     CFakeClock clock;
+    CFakeMutexes mutexes;
+    CFakeSignatures signatures;
     CFakeSystemInfo system;
     Platform platform;
     std::wstring key;

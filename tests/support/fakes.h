@@ -97,10 +97,12 @@ class CFakeFileSystem : public IFileSystem {
     bool RemoveFile(const std::wstring&) override { return false; }
     bool RemoveFolder(const std::wstring&) override { return false; }
     bool MakeFolder(const std::wstring&) override { return false; }
+    bool MakePrivateFolder(const std::wstring&) override { return false; }
+    bool MoveTo(const std::wstring&, const std::wstring&) override { return false; }
     bool CopyFileTo(const std::wstring&, const std::wstring&) override { return false; }
     bool ListFolder(const std::wstring&, std::vector<FolderEntry>&) override { return false; }
-    bool AppDataFolder(std::wstring&) override { return false; }
     bool ReadFileBytes(const std::wstring&, std::string&) override { return false; }
+    bool WriteFileBytes(const std::wstring&, const std::string&) override { return false; }
 };
 
 // A version resource whose queries answer from a map of sub-block -> value.

@@ -1,0 +1,24 @@
+#pragma once
+#include "platform/named_mutex.h"
+#include <string>
+
+class INamedMutexes;
+
+// The mutex name that serialises the installs of one registry key, and their recovery, between
+// the bindings that share the key (the two Pulo4 bindings) and between copies of the program.
+std::wstring InstallMutexName(const std::wstring& keyPath);
+
+// Holds that mutex for one scope.
+class CInstallLock {
+  public:
+    CInstallLock(INamedMutexes& mutexes, const std::wstring& keyPath);
+    ~CInstallLock();
+    CInstallLock(const CInstallLock&) = delete;
+    CInstallLock& operator=(const CInstallLock&) = delete;
+    bool Held() const { return m_bHeld; }
+
+  private:
+    INamedMutexes& m_mutexes;
+    MutexHandle m_hMutex = nullptr;
+    bool m_bHeld = false;
+};
