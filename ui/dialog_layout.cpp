@@ -42,6 +42,38 @@ static constexpr int32_t LINK_BOTTOM_MARGIN = 26;
 static constexpr int32_t KEY_GAP_BEFORE_PLUS = 90;
 static constexpr int32_t KEY_GAP_AFTER_PLUS = 5;
 
+Rect FitQuestionLink(int32_t x, int32_t y, const Size& text, const Size& wrapped,
+                     int32_t clientWidth) {
+    if (text.width <= 0)
+        return MakeRect(x, y, QUESTION_LINK.width, QUESTION_LINK.height);
+    const int32_t end = clientWidth - QUESTION_LINK_MARGIN;
+    if (clientWidth <= 0 || x + text.width <= end)
+        return MakeRect(x, y, text.width, text.height);
+    if (text.width <= end - QUESTION_LINK_MARGIN)
+        return MakeRect(end - text.width, y, text.width, text.height);
+    return MakeRect(QUESTION_LINK_MARGIN, y, end - QUESTION_LINK_MARGIN, wrapped.height);
+}
+
+// A key row that runs past the client width (less the margin) moves left, at most to the
+// margin; a right key text still too long then wraps within the window.
+static void FitKeyRow(QuestionLayout& out, int32_t clientWidth) {
+    const int32_t end = clientWidth - QUESTION_LINK_MARGIN;
+    const int32_t overflow = out.rightKey.right - end;
+    if (clientWidth <= 0 || overflow <= 0)
+        return;
+    const int32_t shift = std::min(overflow, out.leftKey.left - QUESTION_LINK_MARGIN);
+    for (Rect* rc : {&out.leftKey, &out.plusSign, &out.rightKey}) {
+        rc->left -= shift;
+        rc->right -= shift;
+    }
+    if (out.rightKey.right <= end)
+        return;
+    const int32_t room = std::max(end - out.rightKey.left, 1);
+    const int32_t lines = (out.rightKey.Width() + room - 1) / room;
+    out.rightKey =
+        MakeRect(out.rightKey.left, out.rightKey.top, room, out.rightKey.Height() * lines);
+}
+
 QuestionLayout LayoutQuestion(const QuestionMeasures& m) {
     QuestionLayout out;
     const int32_t firstHeight = m.firstLine.height * QuestionLineCount(m.firstLine.width);
@@ -55,17 +87,21 @@ QuestionLayout LayoutQuestion(const QuestionMeasures& m) {
                                 m.plusSign.height);
         out.rightKey = MakeRect(out.plusSign.right + KEY_GAP_AFTER_PLUS, row, m.rightKey.width,
                                 m.rightKey.height);
-        row += m.rightKey.height + ROW_GAP;
+        FitKeyRow(out, m.clientWidth);
+        row = out.rightKey.bottom + ROW_GAP;
     }
     out.picture = MakeRect(PICTURE_X, TEXT_Y, QUESTION_PICTURE.width, QUESTION_PICTURE.height);
     row = std::max(row, ROW_BUTTONS);
     out.yes = MakeRect(TEXT_X, row, BUTTON_WIDTH, BUTTON_HEIGHT);
     out.cancel = MakeRect(CANCEL_X, row, BUTTON_WIDTH, BUTTON_HEIGHT);
     row = std::max(row + BUTTON_ROW_HEIGHT, ROW_LINK);
-    out.link = MakeRect(m.linkX ? m.linkX : TEXT_X, m.linkY ? m.linkY : row, QUESTION_LINK.width,
-                        QUESTION_LINK.height);
+    out.link = FitQuestionLink(m.linkX ? m.linkX : TEXT_X, m.linkY ? m.linkY : row, m.linkText,
+                               m.linkWrapped, m.clientWidth);
     out.row = row;
-    const int32_t excess = std::max(row + LINK_BOTTOM_MARGIN - m.initialClientHeight, 0);
+    // A wrapped link keeps the margin below it that a one-line link has.
+    const int32_t bottom = std::max(row + LINK_BOTTOM_MARGIN,
+                                    out.link.bottom + LINK_BOTTOM_MARGIN - QUESTION_LINK.height);
+    const int32_t excess = std::max(bottom - m.initialClientHeight, 0);
     out.window = {QUESTION_WINDOW_WIDTH, WINDOW_HEIGHT + excess};
     return out;
 }

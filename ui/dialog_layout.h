@@ -48,6 +48,11 @@ struct QuestionMeasures {
     Size plusSign;
     int32_t linkX = 0; // 0 = not given
     int32_t linkY = 0;
+    // The link text on one line and wrapped to the client width less both margins, framed;
+    // an empty size keeps the template's link size.
+    Size linkText;
+    Size linkWrapped;
+    int32_t clientWidth = 0;         // of the finished window; 0 = not known
     int32_t initialClientHeight = 0; // client height as the template creates it
 };
 
@@ -69,6 +74,14 @@ inline constexpr int32_t QUESTION_TEXT_WIDTH = 250;
 inline constexpr int32_t QUESTION_WINDOW_WIDTH = 360;
 inline constexpr Size QUESTION_PICTURE{52, 52};
 inline constexpr Size QUESTION_LINK{195, 16};
+// Space kept free between a link or key row that had to move or wrap and the window's sides.
+inline constexpr int32_t QUESTION_LINK_MARGIN = 8;
+
+// The link at (x, y) sized to its text. A text that runs past the client width (less the
+// margin) moves left until it ends at the margin; one wider than the client width less both
+// margins starts at the margin and wraps. In a mirrored window the same numbers mirror.
+Rect FitQuestionLink(int32_t x, int32_t y, const Size& text, const Size& wrapped,
+                     int32_t clientWidth);
 
 // Lines a text of the measured width takes in the 250-pixel text column.
 int32_t QuestionLineCount(int32_t measuredWidth);

@@ -114,3 +114,69 @@ TEST(TextArgument, TextIdOrNull) {
     EXPECT_EQ(ResolveTextArgument(catalogue, reinterpret_cast<const wchar_t*>(99)), L"");
 }
 } // namespace
+
+namespace {
+// Client width 354, margin 8: a link may end at 346.
+TEST(QuestionLink, StaysMovesLeftOrWrapsWithinTheWindow) {
+    struct Case {
+        int32_t x, textWidth;
+        Rect expected;
+    } cases[] = {
+        {85, 150, MakeRect(85, 203, 150, 13)},  // fits: stays where English has it
+        {85, 261, MakeRect(85, 203, 261, 13)},  // ends exactly at the margin
+        {85, 262, MakeRect(84, 203, 262, 13)},  // one pixel too wide: moves left by one
+        {85, 338, MakeRect(8, 203, 338, 13)},   // as wide as the window allows on one line
+        {85, 339, MakeRect(8, 203, 338, 26)},   // wider: from margin to margin, wrapped
+        {300, 100, MakeRect(246, 203, 100, 13)} // a given position moves the same way
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(FitQuestionLink(c.x, 203, {c.textWidth, 13}, {338, 26}, 354), c.expected)
+            << c.x << " " << c.textWidth;
+    }
+    // Unknown measures or window width keep the template's size or the fitted text.
+    EXPECT_EQ(FitQuestionLink(85, 203, {}, {}, 354), MakeRect(85, 203, 195, 16));
+    EXPECT_EQ(FitQuestionLink(85, 203, {400, 13}, {}, 0), MakeRect(85, 203, 400, 13));
+}
+
+TEST(QuestionLink, AWrappedLinkGrowsTheWindowAndKeepsItsMarginBelow) {
+    QuestionMeasures m = ShortLines();
+    m.clientWidth = 354;
+    m.linkText = {200, 13};
+    m.linkWrapped = {338, 26};
+    const QuestionLayout oneLine = LayoutQuestion(m);
+    EXPECT_EQ(oneLine.link, MakeRect(85, 203, 200, 13));
+    EXPECT_EQ(oneLine.window.height, 258);
+    m.linkText = {500, 13};
+    m.linkWrapped = {338, 39};
+    const QuestionLayout wrapped = LayoutQuestion(m);
+    EXPECT_EQ(wrapped.link, MakeRect(8, 203, 338, 39));
+    // 203 + 39 + 10 = 252 against a client height of 229.
+    EXPECT_EQ(wrapped.window.height, 258 + 23);
+}
+} // namespace
+
+namespace {
+// Left key 40 wide at 85, plus sign at 130, right key from 148; the row may end at 346.
+TEST(QuestionKeys, ARowTooWideMovesLeftThenWraps) {
+    struct Case {
+        int32_t rightWidth;
+        Rect left, right;
+    } cases[] = {
+        {198, MakeRect(85, 130, 40, 13), MakeRect(148, 130, 198, 13)}, // ends at 346: stays
+        {220, MakeRect(63, 130, 40, 13), MakeRect(126, 130, 220, 13)}, // moves left by 22
+        {400, MakeRect(8, 130, 40, 13), MakeRect(71, 130, 275, 26)},   // at the margin, wraps
+    };
+    for (const Case& c : cases) {
+        QuestionMeasures m = ShortLines();
+        m.clientWidth = 354;
+        m.hasKeys = true;
+        m.leftKey = {40, 13};
+        m.rightKey = {c.rightWidth, 13};
+        const QuestionLayout l = LayoutQuestion(m);
+        EXPECT_EQ(l.leftKey, c.left) << c.rightWidth;
+        EXPECT_EQ(l.rightKey, c.right) << c.rightWidth;
+        EXPECT_EQ(l.plusSign.left, c.left.right + 5) << c.rightWidth;
+        EXPECT_EQ(l.yes.top, std::max(172, c.right.bottom + 10)) << c.rightWidth;
+    }
+}
+} // namespace

@@ -220,25 +220,36 @@ TEST(QuestionDialog, ShortLinesEndAtRow203WithoutKeys) {
     EXPECT_GE(client.bottom, 203 + 26);
 }
 
-TEST(QuestionDialog, OldModelLinkSitsWhereTheCallerSays) {
-    RECT link{};
-    std::wstring text;
-    RunDriven(
-        [] {
-            COldModelQuestionDlg dialog(
-                1033, 0, L"Title", L"First", L"Second", nullptr, nullptr,
-                reinterpret_cast<const wchar_t*>(MSG_LINK_TEXT),
-                reinterpret_cast<const wchar_t*>(MSG_MEDIA_DOWNLOAD_ADDRESS), 85, 55, nullptr);
-            return dialog.DoModal();
-        },
-        [&](HWND hWnd) {
-            link = ItemRect(hWnd, IDC_LINK);
-            text = ItemText(hWnd, IDC_LINK);
-            Click(hWnd, IDCANCEL);
-        });
-    EXPECT_EQ(link.left, 85);
-    EXPECT_EQ(link.top, 55);
-    EXPECT_EQ(text, LoadText(1033, MSG_LINK_TEXT));
+// A link that fits sits where the caller says; the download address, wider than the room
+// right of x = 85, ends at the margin instead of past the window's edge.
+TEST(QuestionDialog, OldModelLinkSitsWhereTheCallerSaysWhileItFits) {
+    const std::wstring address = LoadText(1033, MSG_MEDIA_DOWNLOAD_ADDRESS);
+    for (const std::wstring& linkText : {std::wstring(L"Download"), address}) {
+        RECT link{}, client{};
+        std::wstring text;
+        RunDriven(
+            [&] {
+                COldModelQuestionDlg dialog(1033, 0, L"Title", L"First", L"Second", nullptr,
+                                            nullptr, linkText.c_str(), address.c_str(), 85, 55,
+                                            nullptr);
+                return dialog.DoModal();
+            },
+            [&](HWND hWnd) {
+                link = ItemRect(hWnd, IDC_LINK);
+                text = ItemText(hWnd, IDC_LINK);
+                GetClientRect(hWnd, &client);
+                Click(hWnd, IDCANCEL);
+            });
+        EXPECT_EQ(text, linkText);
+        EXPECT_EQ(link.top, 55);
+        if (linkText == address) {
+            EXPECT_EQ(link.right, std::min<LONG>(client.right - QUESTION_LINK_MARGIN,
+                                                 85 + link.right - link.left));
+            EXPECT_GE(link.left, QUESTION_LINK_MARGIN);
+        } else {
+            EXPECT_EQ(link.left, 85);
+        }
+    }
 }
 
 TEST(MessageDialog, LongTextAndMissingTextsNeverGrowTheWindow) {

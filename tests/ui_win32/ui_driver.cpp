@@ -156,3 +156,100 @@ void Screenshot(HWND hWnd, const std::wstring& name) {
     DeleteDC(hMemory);
     ReleaseDC(nullptr, hScreen);
 }
+
+namespace {
+BOOL CALLBACK CollectChild(HWND hWnd, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(hWnd);
+    return TRUE;
+}
+
+bool IsClass(HWND hWnd, const wchar_t* name) {
+    wchar_t found[64] = L"";
+    GetClassNameW(hWnd, found, 64);
+    return _wcsicmp(found, name) == 0;
+}
+
+// Width of the widest line of `text` as the control draws it: one line, or wrapped at `wrap`.
+LONG TextWidth(HWND hControl, HFONT hFont, const std::wstring& text, LONG wrap) {
+    RECT rc{0, 0, wrap, 0};
+    HDC hDC = GetDC(hControl);
+    HGDIOBJ hOld = SelectObject(hDC, hFont);
+    DrawTextW(hDC, text.c_str(), static_cast<int>(text.size()), &rc,
+              DT_CALCRECT | DT_NOPREFIX | (wrap > 0 ? DT_WORDBREAK : DT_SINGLELINE));
+    SelectObject(hDC, hOld);
+    ReleaseDC(hControl, hDC);
+    return rc.right - rc.left;
+}
+
+// Thai is shaped from the control's own font alone (no font linking): without Thai glyphs
+// there, a measure gives the width of boxes, not of the text.
+bool ShapedWithoutGlyphs(HWND hControl, HFONT hFont, const std::wstring& text) {
+    for (wchar_t c : text) {
+        if (c < 0x0E00 || c > 0x0E7F)
+            continue;
+        HDC hDC = GetDC(hControl);
+        HGDIOBJ hOld = SelectObject(hDC, hFont);
+        WORD glyph = 0;
+        GetGlyphIndicesW(hDC, &c, 1, &glyph, GGI_MARK_NONEXISTING_GLYPHS);
+        SelectObject(hDC, hOld);
+        ReleaseDC(hControl, hDC);
+        return glyph == 0xFFFF;
+    }
+    return false;
+}
+
+HFONT CaptionFont(HWND hButton) {
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(hButton, WM_GETFONT, 0, 0)), sizeof font,
+               &font);
+    HDC hDC = GetDC(hButton);
+    font.lfHeight = -MulDiv(9, GetDeviceCaps(hDC, LOGPIXELSY), 72);
+    ReleaseDC(hButton, hDC);
+    return CreateFontIndirectW(&font);
+}
+
+std::wstring Describe(HWND hControl, const wchar_t* what, LONG measured, LONG room) {
+    return std::to_wstring(GetDlgCtrlID(hControl)) + L": " + what + L" " +
+           std::to_wstring(measured) + L" > " + std::to_wstring(room) + L" \"" +
+           WindowTextOf(hControl) + L"\"";
+}
+} // namespace
+
+std::vector<std::wstring> TextOverflows(HWND hWnd, bool placedByCaller) {
+    std::vector<HWND> children;
+    EnumChildWindows(hWnd, CollectChild, reinterpret_cast<LPARAM>(&children));
+    RECT window{};
+    GetClientRect(hWnd, &window);
+    std::vector<std::wstring> found;
+    for (HWND hControl : children) {
+        const std::wstring text = WindowTextOf(hControl);
+        if (!IsWindowVisible(hControl) || GetParent(hControl) != hWnd || text.empty())
+            continue;
+        RECT rc = ItemRect(hWnd, GetDlgCtrlID(hControl));
+        if (!placedByCaller && (rc.left < 0 || rc.right > window.right))
+            found.push_back(Describe(hControl, L"outside the window, right edge",
+                                     rc.left < 0 ? window.right - rc.left : rc.right,
+                                     window.right));
+        RECT client{};
+        GetClientRect(hControl, &client);
+        LONG width = 0;
+        if (IsClass(hControl, L"Static")) {
+            const LONG type = GetWindowLongW(hControl, GWL_STYLE) & SS_TYPEMASK;
+            const bool wraps = type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT;
+            if (!wraps && type != SS_SIMPLE && type != SS_LEFTNOWORDWRAP)
+                continue; // a picture
+            HFONT hFont = reinterpret_cast<HFONT>(SendMessageW(hControl, WM_GETFONT, 0, 0));
+            if (ShapedWithoutGlyphs(hControl, hFont, text))
+                continue;
+            width = TextWidth(hControl, hFont, text, wraps ? client.right : 0);
+        } else if (IsClass(hControl, L"Button")) {
+            HFONT hFont = CaptionFont(hControl);
+            width = TextWidth(hControl, hFont, text, 0);
+            DeleteObject(hFont);
+        }
+        if (width > client.right)
+            found.push_back(
+                Describe(hControl, L"text wider than its control", width, client.right));
+    }
+    return found;
+}

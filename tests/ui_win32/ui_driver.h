@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <functional>
 #include <string>
+#include <vector>
 
 // Runs `run` (which opens a modal window) on this thread while `drive` gets the first visible
 // top-level window of this thread, on a thread of its own. `drive` gets null when none
@@ -28,3 +29,9 @@ bool WaitGone(HWND hWnd, DWORD milliseconds);
 
 // Saves what the screen shows of the window as QM_SCREENSHOT_DIR/name.bmp (when set).
 void Screenshot(HWND hWnd, const std::wstring& name);
+
+// Every visible text of the window's controls that is wider than its control, or a control
+// that reaches outside the window's client area: one line "id: what" each. Static texts are
+// measured with their own font (wrapped where the control wraps), button captions with the
+// 9-point caption font. `placedByCaller` leaves the controls' positions out.
+std::vector<std::wstring> TextOverflows(HWND hWnd, bool placedByCaller = false);

@@ -64,6 +64,15 @@ SIZE CQuestionDlg::SetAndMeasure(int id, const std::wstring& text) const {
     return MeasureControlText(GetDlgItem(m_hWnd, id), text);
 }
 
+void CQuestionDlg::MeasureLink(QuestionMeasures& m) const {
+    HWND hLink = GetDlgItem(m_hWnd, IDC_LINK);
+    const std::wstring text = m_strLinkText.empty() ? GetText(hLink) : m_strLinkText;
+    const SIZE line = MeasureControlText(hLink, text);
+    const SIZE wrapped = MeasureControlText(hLink, text, m.clientWidth - 2 * QUESTION_LINK_MARGIN);
+    m.linkText = {line.cx, line.cy};
+    m.linkWrapped = {wrapped.cx, wrapped.cy};
+}
+
 void CQuestionDlg::Place(int id, const Rect& rc, bool show) const {
     SetWindowPos(GetDlgItem(m_hWnd, id), nullptr, rc.left, rc.top, rc.Width(), rc.Height(),
                  SWP_NOZORDER | SWP_NOACTIVATE | (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
@@ -74,6 +83,8 @@ BOOL CQuestionDlg::OnInitDialog() {
     SetText(m_hWnd, m_strTitle);
     RECT client{};
     GetClientRect(m_hWnd, &client);
+    RECT window{};
+    GetWindowRect(m_hWnd, &window);
     ApplyRightToLeft(m_bRightToLeft != 0);
 
     QuestionMeasures m;
@@ -94,6 +105,8 @@ BOOL CQuestionDlg::OnInitDialog() {
     m.linkX = m_nLinkX;
     m.linkY = m_nLinkY;
     m.initialClientHeight = client.bottom;
+    m.clientWidth = QUESTION_WINDOW_WIDTH - (window.right - window.left - client.right);
+    MeasureLink(m);
     const QuestionLayout layout = LayoutQuestion(m);
 
     Place(IDC_TEXT, layout.firstLine, true);
@@ -114,11 +127,13 @@ BOOL CQuestionDlg::OnInitDialog() {
     m_btnCancel.LoadCaption(m_wLanguage, MSG_CANCEL);
     m_btnCancel.SetTooltip(m_wLanguage, MSG_CANCEL);
 
-    m_link.MoveTo(layout.link.left, layout.link.top, layout.link.Width(), layout.link.Height());
+    // Placed by the layout, which knows the window's width; fitting would keep only the left edge.
+    m_link.SetFitToText(false);
     m_link.SetBackground(COLOUR_BACKGROUND);
     if (!m_strLinkText.empty())
         m_link.SetLinkText(m_strLinkText);
     m_link.SetAddress(m_strLinkAddress.empty() ? L"" QM_SUPPORT_ADDRESS_TEXT : m_strLinkAddress);
+    m_link.MoveTo(layout.link.left, layout.link.top, layout.link.Width(), layout.link.Height());
 
     SetWindowPos(m_hWnd, nullptr, 0, 0, layout.window.width, layout.window.height,
                  SWP_NOMOVE | SWP_NOZORDER);

@@ -1,4 +1,5 @@
 #pragma once
+#include "ui/dialog_layout.h"
 #include "ui/win32/app_dialog.h"
 #include "ui/win32/image_button.h"
 #include "ui/win32/x_hyperlink.h"
@@ -26,6 +27,7 @@ class CQuestionDlg : public CAppDialog {
 
   private:
     SIZE SetAndMeasure(int id, const std::wstring& text) const;
+    void MeasureLink(QuestionMeasures& m) const;
     void Place(int id, const Rect& rc, bool show) const;
 
     CImageButton m_btnYes;
