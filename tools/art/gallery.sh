@@ -1,22 +1,66 @@
 #!/usr/bin/env bash
-# Builds the x86_64 tree, runs the window tests under Wine and lays the screenshots they keep
-# out as one picture per kind of window, plus the program's pictures.
-#   tools/art/gallery.sh [BUILD_DIR]   (default build/x86_64; output BUILD_DIR/gallery)
+# Pictures of every window and state in every language, and one index page that shows them
+# side by side per language. Builds what it needs in the 32-bit product tree, runs in a Wine
+# prefix of its own (with Chinese and Thai fonts linked for the dialog font), drives the real
+# program with the simulated player and the dialogs through the window-test driver.
+#   tools/art/gallery.sh [BUILD_DIR]   (default build/i686; output BUILD_DIR/gallery/index.html)
+# Takes several minutes; not part of the test run.
 set -euo pipefail
-root=$(dirname "$(realpath "$0")")/../..
-build=$(realpath -m "${1:-$root/build/x86_64}")
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-x86_64.cmake" \
-    -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" --target ui_tests >/dev/null
-rm -rf "$build/artifacts/screenshots"
-(cd "$build" && ctest -R '^ui_tests$' --output-on-failure >/dev/null)
+root=$(realpath "$(dirname "$(realpath "$0")")/../..")
+build=$(realpath -m "${1:-$root/build/i686}")
 out=$build/gallery
-mkdir -p "$out"
-for kind in message question about; do
-    montage "$build"/artifacts/screenshots/"$kind"-*.bmp -tile 5x -geometry +6+6 -background '#D8DCE0' \
-        "$out/$kind.png"
-done
-convert "$build/artifacts/screenshots/start-screen.bmp" "$out/start-screen.png"
-pictures=$build/generated/pictures
-montage "$pictures"/*.bmp -geometry '+8+8>' -background '#D8DCE0' -label '%f' "$out/pictures.png"
-echo "gallery in $out"
+prefix=$build/gallery-prefix
+
+"$root/tools/art/install-gallery-deps.sh"
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DQM_UPDATE_TEST_KEY=ON >/dev/null
+cmake --build "$build" -j2 --target quillmate winprobe player_plug norvane_upgrade_sim ui_tests \
+    >/dev/null
+exe=$build/quillmate.exe
+probe_exe=$build/tools/winprobe/winprobe.exe
+plug_exe=$build/sim/player_plug.exe
+upgrade_dll=$build/sim/NorvaneUpgradeDll.dll
+ui_tests=$build/tests/ui_win32/ui_tests.exe
+
+source "$root/tools/wine/env.sh"
+# A fresh session, so that every program reads the font settings below.
+restart() {
+    "$root/tools/wine/session.sh" stop "$prefix"
+    "$root/tools/wine/session.sh" start "$prefix"
+}
+restart
+qm_use_prefix "$prefix"
+qm_display_from_state
+trap '"$root/tools/wine/session.sh" stop "$prefix"' EXIT
+
+# The dialog font has neither Chinese nor Thai glyphs; link fonts that have them, in this
+# prefix only.
+fonts=$prefix/drive_c/windows/Fonts
+if [[ ! -f "$fonts/wqy-microhei.ttc" ]]; then
+    cp /usr/share/fonts/truetype/wqy/wqy-microhei.ttc /usr/share/fonts/truetype/tlwg/Waree.ttf \
+        "$fonts/"
+    link='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
+    for face in "MS Sans Serif" Tahoma Arial; do
+        "$QM_WINE" reg add "$link" /v "$face" /t REG_MULTI_SZ \
+            /d 'wqy-microhei.ttc,WenQuanYi Micro Hei\0Waree.ttf,Waree' /f >/dev/null 2>&1
+    done
+    restart
+fi
+
+rm -rf "$out"
+mkdir -p "$out/raw" "$out/png"
+languages=$(ls "$root/res/lang" | sed 's/-.*//' | sort -n)
+
+# 1. The dialogs, through the window-test driver: the text-fit test keeps a picture of each
+#    dialog in each language while it is shown at full size.
+QM_SCREENSHOT_DIR=$out/raw "$QM_WINE" "$ui_tests" --gtest_filter='TextFit.*:StartScreen.Shows*' \
+    >"$out/ui_tests.log" 2>&1 || echo "some window tests failed; see $out/ui_tests.log"
+for bmp in "$out"/raw/*.bmp; do convert "$bmp" "$out/png/$(basename "${bmp%.bmp}").png"; done
+
+# 2. The real program with the simulated player, in each language.
+"$root/tools/art/gallery_program.sh" "$out/png" "$exe" "$probe_exe" "$plug_exe" "$upgrade_dll" \
+    $languages
+
+# 3. The index page.
+"$root/tools/art/gallery_index.sh" "$out" "$root/res/lang" >"$out/index.html"
+echo "gallery: $out/index.html"

@@ -9,6 +9,7 @@
 //   winprobe close TITLE            asks the window to close
 //   winprobe styles TITLE           the window's and its controls' extended styles: id, hex
 //   winprobe tray                   icons of the notification area: x y w h on the screen
+//   winprobe rect TITLE             the topmost visible window with this title: x y w h
 // TITLE is the exact window title, or ~PART for a title containing PART. Output is UTF-8.
 // Exit code 0 on success, 1 when the window or control is not there, 2 on bad usage.
 #include <windows.h>
@@ -167,6 +168,16 @@ int ListTrayIcons() {
     return 0;
 }
 
+int PrintRect(HWND hWnd) {
+    RECT rc = {};
+    if (!GetWindowRect(hWnd, &rc))
+        return 1;
+    wchar_t line[96];
+    swprintf(line, 96, L"%ld %ld %ld %ld", rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
+    Print(line);
+    return 0;
+}
+
 int ListStyles(HWND hWnd) {
     std::vector<HWND> windows{hWnd};
     EnumChildWindows(hWnd, Collect, reinterpret_cast<LPARAM>(&windows));
@@ -186,8 +197,9 @@ UINT MessageNumber(const std::wstring& name) {
 }
 
 int Usage() {
-    Print(L"usage: winprobe windows [TITLE] | wait TITLE [MS] | gone TITLE [MS] | controls TITLE"
-          L" | click TITLE ID | post TITLE MSG W L | close TITLE | styles TITLE | tray");
+    Print(
+        L"usage: winprobe windows [TITLE] | wait TITLE [MS] | gone TITLE [MS] | controls TITLE"
+        L" | click TITLE ID | post TITLE MSG W L | close TITLE | styles TITLE | tray | rect TITLE");
     return 2;
 }
 
@@ -205,6 +217,10 @@ int Command(const std::vector<std::wstring>& args) {
         return WaitFor(pattern, ms, true);
     if (verb == L"gone")
         return WaitFor(pattern, ms, false);
+    if (verb == L"rect") {
+        HWND hShown = FindTitled(pattern, true);
+        return hShown ? PrintRect(hShown) : 1;
+    }
     HWND hWnd = FindTitled(pattern, false);
     if (!hWnd)
         return 1;

@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Writes the gallery's index page to standard output: one section per language with every
+# picture of that language side by side in a fixed order, so that a translator reads one
+# language at a glance; texts found too wide by the window tests are listed above the pictures.
+#   gallery_index.sh GALLERY_DIR LANG_DIR
+set -euo pipefail
+dir=$1
+lang_dir=$2
+kinds=(main-no-player main-update-offer update-in-progress update-result repair-question
+    repair-page repair-in-progress repair-result message question old-model about callout popup
+    tray-menu)
+
+escape() { sed -e 's/&/\&amp;/g' -e 's/</\&lt;/g' -e 's/>/\&gt;/g'; }
+name_of() { basename "$1" .txt | cut -d- -f2- | tr - ' '; }
+
+cat <<'EOF'
+<!DOCTYPE html>
+<html><head><meta charset="utf-8"><title>Quillmate windows in every language</title>
+<style>
+body { font-family: sans-serif; background: #D8DCE0; margin: 0 1em; }
+nav { position: sticky; top: 0; background: #D8DCE0; padding: .5em 0; border-bottom: 1px solid #999; }
+nav a { margin-right: .8em; }
+section { margin: 1.5em 0; }
+.row { display: flex; flex-wrap: wrap; gap: 10px; align-items: flex-start; }
+figure { margin: 0; background: #fff; padding: 4px; }
+figcaption { font-size: 12px; color: #333; }
+img { display: block; }
+.tray img { width: 512px; }
+.overflow { color: #B00000; white-space: pre-wrap; }
+</style></head><body>
+<nav>
+EOF
+for file in "$lang_dir"/*.txt; do
+    id=$(basename "$file" | cut -d- -f1)
+    echo "<a href=\"#$id\">$(name_of "$file") ($id)</a>"
+done
+echo '<a href="#shared">start screen</a></nav>'
+
+for file in "$lang_dir"/*.txt; do
+    id=$(basename "$file" | cut -d- -f1)
+    echo "<section id=\"$id\"><h2>$(name_of "$file") ($id)</h2>"
+    if [[ -f "$dir/ui_tests.log" ]]; then
+        problems=$(awk -v id="$id" '$0 ~ "^[a-z-]+ " id "$" {keep = 1; print; next}
+            keep && /^  / {print; next} {keep = 0}' "$dir/ui_tests.log" | escape)
+        [[ -n "$problems" ]] && echo "<p class=\"overflow\">Too wide:
+$problems</p>"
+    fi
+    echo '<div class="row">'
+    for kind in "${kinds[@]}"; do
+        picture=png/$kind-$id.png
+        [[ -f "$dir/$picture" ]] || continue
+        class=
+        [[ $kind == tray-menu ]] && class=' class="tray"'
+        echo "<figure$class><img src=\"$picture\" alt=\"$kind\"><figcaption>$kind</figcaption></figure>"
+    done
+    echo '</div></section>'
+done
+
+echo '<section id="shared"><h2>In every language</h2><div class="row">'
+for picture in "$dir"/png/start-screen*.png; do
+    [[ -f "$picture" ]] || continue
+    echo "<figure><img src=\"png/$(basename "$picture")\"><figcaption>start screen</figcaption></figure>"
+done
+echo '</div></section></body></html>'
