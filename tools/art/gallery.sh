@@ -26,26 +26,31 @@ source "$root/tools/wine/env.sh"
 # A fresh session, so that every program reads the font settings below.
 restart() {
     "$root/tools/wine/session.sh" stop "$prefix"
+    unset DISPLAY
     "$root/tools/wine/session.sh" start "$prefix"
+    qm_display_from_state
 }
-restart
 qm_use_prefix "$prefix"
-qm_display_from_state
+restart
 trap '"$root/tools/wine/session.sh" stop "$prefix"' EXIT
 
-# The dialog font has neither Chinese nor Thai glyphs; link fonts that have them, in this
-# prefix only.
+# The dialog font has no Chinese glyphs: the gallery's prefix links fonts that have them.
+# With that link Wine draws Arabic as boxes, so Arabic windows are pictured without it.
 fonts=$prefix/drive_c/windows/Fonts
-if [[ ! -f "$fonts/wqy-microhei.ttc" ]]; then
+[[ -f "$fonts/wqy-microhei.ttc" ]] ||
     cp /usr/share/fonts/truetype/wqy/wqy-microhei.ttc /usr/share/fonts/truetype/tlwg/Waree.ttf \
         "$fonts/"
-    link='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
-    for face in "MS Sans Serif" Tahoma Arial; do
-        "$QM_WINE" reg add "$link" /v "$face" /t REG_MULTI_SZ \
+export QM_FONT_LINK='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
+# Read by each program when it starts.
+link_fonts() {
+    if [[ $1 == on ]]; then
+        "$QM_WINE" reg add "$QM_FONT_LINK" /v "MS Sans Serif" /t REG_MULTI_SZ \
             /d 'wqy-microhei.ttc,WenQuanYi Micro Hei\0Waree.ttf,Waree' /f >/dev/null 2>&1
-    done
-    restart
-fi
+    else
+        "$QM_WINE" reg delete "$QM_FONT_LINK" /v "MS Sans Serif" /f >/dev/null 2>&1 || true
+    fi
+}
+export -f link_fonts
 
 rm -rf "$out"
 mkdir -p "$out/raw" "$out/png"
@@ -53,8 +58,13 @@ languages=$(ls "$root/res/lang" | sed 's/-.*//' | sort -n)
 
 # 1. The dialogs, through the window-test driver: the text-fit test keeps a picture of each
 #    dialog in each language while it is shown at full size.
+link_fonts on
 QM_SCREENSHOT_DIR=$out/raw "$QM_WINE" "$ui_tests" --gtest_filter='TextFit.*:StartScreen.Shows*' \
     >"$out/ui_tests.log" 2>&1 || echo "some window tests failed; see $out/ui_tests.log"
+link_fonts off
+QM_SCREENSHOT_DIR=$out/raw-unlinked "$QM_WINE" "$ui_tests" --gtest_filter='TextFit.*' \
+    >"$out/ui_tests-unlinked.log" 2>&1 || true
+cp "$out"/raw-unlinked/*-1025.bmp "$out/raw/"
 for bmp in "$out"/raw/*.bmp; do convert "$bmp" "$out/png/$(basename "${bmp%.bmp}").png"; done
 
 # 2. The real program with the simulated player, in each language.
