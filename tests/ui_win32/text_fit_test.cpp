@@ -1,5 +1,5 @@
 // No text of any dialog, in any language, is wider than its control, and no control reaches
-// outside its window.
+// outside its window. Each dialog's picture is kept for the gallery.
 #include "online/win32/callout_dlg.h"
 #include "res/resource.h"
 #include "tests/ui_win32/ui_driver.h"
@@ -44,6 +44,7 @@ void ExpectNoOverflow(const wchar_t* what, uint16_t language,
                   ASSERT_TRUE(hWnd);
                   WaitFullSize(hWnd);
                   overflows = TextOverflows(hWnd, placedByCaller);
+                  Screenshot(hWnd, std::wstring(what) + L"-" + std::to_wstring(language));
                   if (closeId)
                       Click(hWnd, closeId);
                   else
@@ -75,7 +76,7 @@ TEST(TextFit, EveryDialogInEveryLanguage) {
         const std::wstring linkText = LoadText(language, MSG_LINK_TEXT);
         const std::wstring address = LoadText(language, MSG_MEDIA_DOWNLOAD_ADDRESS);
         ExpectNoOverflow(
-            L"old-model question", language,
+            L"old-model", language,
             [&] {
                 return std::make_unique<COldModelQuestionDlg>(
                     language, rtl, L"Title", linkText.c_str(), nullptr, nullptr, nullptr,
