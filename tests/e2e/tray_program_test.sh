@@ -206,7 +206,7 @@ plug plug recovery
 check "repair question appears" within 5000 dialog_shows "$(message 1033 138)"
 shot repair-question
 probe click "$title" 2 || true
-check "Repair button stays enabled" within 3000 enabled 1007 1
+check "Repair button stays enabled" within 3000 enabled 1008 1
 plug unplug
 
 # 5. Close to the tray, then a second start opens the first copy and ends by itself.
@@ -258,8 +258,9 @@ check "destroy message removes the icon" within 3000 icon_is none
 stop_program
 
 # 9. Arabic: the window and the listed texts mirrored; buttons, pictures and the link not.
-set_value QMLanguage 1025
-start_program
+# Arabic has no setting text of its own: it comes from the user's default language.
+"$QM_WINE" reg delete "$key" /v QMLanguage /f /reg:32 >/dev/null 2>&1 || true
+LANG=ar_EG.UTF-8 LC_ALL=ar_EG.UTF-8 start_program
 within 20000 window_shown || true
 styles=$(probe styles "$title")
 mirrored() { awk -F'\t' -v id="$1" '$1 == id {print $2}' <<<"$styles"; }
