@@ -104,8 +104,10 @@ bool ActionFwDn::ReadRunPath(std::wstring& installFolder) {
 
 DeviceMatch ActionFwDn::FindDevice() {
     INamedMutexes& mutexes = *m_platform.mutexes;
-    const MutexWait wait = mutexes.Wait(detectionMutex);
-    if (wait == MutexWait::FAILED)
+    // A detection takes well under a second; a holder that keeps the mutex far longer is stuck
+    // (in this copy or another), and waiting for it would freeze the window that asked.
+    const MutexWait wait = mutexes.Wait(detectionMutex, DETECTION_WAIT_MS);
+    if (wait == MutexWait::FAILED || wait == MutexWait::TIMED_OUT)
         return MATCH_NONE;
     DeviceMatch result = MATCH_NONE;
     // A holder that died mid-detection leaves the mutex to us: give it back so that no thread

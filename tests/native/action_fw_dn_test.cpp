@@ -212,6 +212,15 @@ TEST_F(Binding, DetectionRunsUnderTheMutex) {
     EXPECT_EQ(binding.FindDevice(), MATCH_NONE);
     EXPECT_EQ(mutexes.held, 0);
     EXPECT_EQ(bus.walks, walks);
+    // A holder that never lets go: the wait is bounded, the round finds nothing, and the
+    // mutex, never ours, is not released.
+    mutexes.answer = MutexWait::TIMED_OUT;
+    const int releases = mutexes.releases;
+    EXPECT_EQ(binding.FindDevice(), MATCH_NONE);
+    EXPECT_EQ(mutexes.lastWaitMs, DETECTION_WAIT_MS);
+    EXPECT_LE(DETECTION_WAIT_MS, 10000u);
+    EXPECT_EQ(mutexes.releases, releases);
+    EXPECT_EQ(bus.walks, walks);
     mutexes.answer = MutexWait::ACQUIRED;
     EXPECT_EQ(binding.FindDevice(), MATCH_NORMAL);
 }

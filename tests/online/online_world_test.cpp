@@ -62,7 +62,7 @@ class OnlineWorld : public testing::Test {
     CRegistry user{HKEY_CURRENT_USER};
     CRegistry classes{HKEY_CLASSES_ROOT};
     CWin32FileSystem files;
-    CWinInet internet{2000, 3000};
+    CWinInet internet{3000};
     CWin32Processes processes;
     CWin32Shell shell;
     CWin32Clock clock;

@@ -44,10 +44,12 @@ class CFakeMutexes : public INamedMutexes {
         names.push_back(name);
         return creatable ? this : nullptr;
     }
-    MutexWait Wait(MutexHandle mutex) override {
+    uint32_t lastWaitMs = 0;
+    MutexWait Wait(MutexHandle mutex, uint32_t milliseconds) override {
         ++waits;
+        lastWaitMs = milliseconds;
         const MutexWait result = mutex ? answer : MutexWait::FAILED;
-        if (result != MutexWait::FAILED)
+        if (result == MutexWait::ACQUIRED || result == MutexWait::ABANDONED)
             ++held;
         return result;
     }

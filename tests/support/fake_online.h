@@ -131,6 +131,10 @@ class CFakeInternet : public IInternet {
         std::string body;
         int64_t contentLength = -2; // -2: the body's length; -1: none announced
         size_t dropAfter = std::string::npos;
+        // When the body's pieces arrive, in milliseconds after the request; a piece of 64 KiB
+        // each, the last ones at the last time given. Empty: all at once, at 0.
+        std::vector<uint32_t> pieceTimes = {};
+        size_t pieceSize = 65536;
     };
     explicit CFakeInternet(CFakeDisk& disk) : m_disk(disk) {}
 
@@ -142,6 +146,7 @@ class CFakeInternet : public IInternet {
     std::vector<std::wstring> discarded;
     int connectedQueries = 0;
     int sessions = 0;
+    std::vector<uint32_t> sessionWaits;
 
     void Serve(const std::wstring& address, const std::string& body, int status = 200) {
         resources[address] = Resource{status, body};
@@ -156,7 +161,7 @@ class CFakeInternet : public IInternet {
         return answer;
     }
     void DiscardCacheEntry(const std::wstring& address) override { discarded.push_back(address); }
-    std::unique_ptr<IInternetSession> OpenSession() override;
+    std::unique_ptr<IInternetSession> OpenSession(uint32_t waitMs) override;
 
   private:
     CFakeDisk& m_disk;
