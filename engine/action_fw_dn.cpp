@@ -91,11 +91,13 @@ ActionFwDn::~ActionFwDn() {
 }
 
 // The installation folder with a trailing backslash; false when it is not recorded, which
-// leaves the library unloaded and every update failing at once.
+// leaves the library unloaded and every update failing at once. The elevated program runs the
+// library's code: a relative folder (resolved against whatever the current folder is) or a
+// network share (whose owner chooses the file) counts as not recorded.
 bool ActionFwDn::ReadRunPath(std::wstring& installFolder) {
     if (keyPath.empty() ||
         !m_platform.settings->ReadString(keyPath.c_str(), VALUE_RUN_PATH, installFolder) ||
-        installFolder.empty())
+        !IsLocalAbsolutePath(installFolder))
         return false;
     if (!EndsInBackslash(installFolder))
         installFolder += L'\\';

@@ -1,6 +1,7 @@
 #include "online/win32/win32_internet.h"
 #include <windows.h>
 #include <wininet.h>
+#include <algorithm>
 #include <cwchar>
 #include <vector>
 
@@ -54,9 +55,14 @@ class CWinInetResponse : public IInternetResponse {
         std::vector<char> buffer(64 * 1024);
         bool ended = false;
         while (received <= maxBytes) {
+            // A read returns only when its buffer is full or the body ends: ask for what has
+            // arrived, so that a server sending a byte at a time is seen after every byte.
+            DWORD available = 0;
+            if (!InternetQueryDataAvailable(m_hRequest.Get(), &available, 0, 0))
+                break;
+            const DWORD wanted = std::clamp<DWORD>(available, 1, static_cast<DWORD>(buffer.size()));
             DWORD read = 0;
-            if (!InternetReadFile(m_hRequest.Get(), buffer.data(),
-                                  static_cast<DWORD>(buffer.size()), &read))
+            if (!InternetReadFile(m_hRequest.Get(), buffer.data(), wanted, &read))
                 break;
             if (read == 0) {
                 ended = true;

@@ -8,6 +8,7 @@
 #include "online/download_callback.h"
 #include "online/folder_tree.h"
 #include "online/online_system.h"
+#include "online/transfer.h"
 #include "online/win32/win32_internet.h"
 #include "online/win32/win32_processes.h"
 #include "online/win32/win32_shell.h"
@@ -205,6 +206,24 @@ TEST_F(OnlineWorld, BrokenTransfersLeaveTheOffer) {
         EXPECT_EQ(online.IsFirmwareUpdateAvailable(), 1) << address;
         EXPECT_EQ(online.packageRecorded, 0) << address;
     }
+}
+
+TEST_F(OnlineWorld, TricklingServerEndsTheTransferWithinTheRule) {
+    WriteAll(root + L"\\trickle.exe", std::string(64 * 1024, 't'));
+    // The program's rule in small: 1 KiB every 2 s, each read at most 3 s (the port's cap). A
+    // byte a second falls under it and ends by the first piece after the first window.
+    const TransferLimits limits{3000, 0, 2000, 1024};
+    const std::wstring target = install + L"\\trickle.exe";
+    std::vector<uint64_t> progress;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(DownloadToFile(
+        internet, base + L"trickle/trickle.exe", target, DOWNLOAD_MAX_BYTES,
+        [&](uint64_t received, uint64_t) { progress.push_back(received); }, limits));
+    const double seconds = SecondsSince(start);
+    EXPECT_LT(seconds, (limits.windowMs + limits.waitMs) / 1000.0 + 1.5);
+    EXPECT_GE(seconds, limits.windowMs / 1000.0 - 0.5);
+    EXPECT_FALSE(progress.empty());
+    EXPECT_LT(progress.size(), 10u);
 }
 
 TEST_F(OnlineWorld, ProbeFailsWithinTheBound) {
