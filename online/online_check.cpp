@@ -16,7 +16,7 @@ DescriptorContent COnlineSystem::FetchDescriptor(const std::wstring& address, De
                        DESCRIPTOR_LIMITS)) {
         std::string bytes;
         if (m_platform.files->ReadFileBytes(temporary, bytes))
-            content = ParseDescriptor(bytes, kind);
+            content = ParseDescriptor(bytes, kind, *m_platform.upgradeLibrary);
         m_platform.files->RemoveFile(temporary);
     }
     return content;

@@ -5,6 +5,7 @@
 #include "engine/win32/registry.h"
 #include "engine/win32/win32_file_system.h"
 #include "engine/win32/win32_kernel.h"
+#include "engine/win32/win32_upgrade_library.h"
 #include "online/download_callback.h"
 #include "online/folder_tree.h"
 #include "online/online_system.h"
@@ -68,6 +69,7 @@ class OnlineWorld : public testing::Test {
     CWin32Shell shell;
     CWin32Clock clock;
     CWin32SystemInfo system;
+    CWin32UpgradeLibrary codePage;
     Platform platform;
     CDownloadCallback sink{RecordPercentage};
     COnlineSystem online{platform};
@@ -83,6 +85,7 @@ class OnlineWorld : public testing::Test {
         platform.shell = &shell;
         platform.clock = &clock;
         platform.system = &system;
+        platform.upgradeLibrary = &codePage;
         const std::wstring state = Environment(L"QM_UPDATE_WORLD");
         world = FromUnix(Environment(L"QM_TEST_WORLD"));
         ASSERT_FALSE(state.empty()) << "run through CTest: the update server is a fixture";

@@ -98,6 +98,7 @@ COnlineWorld::COnlineWorld(const wchar_t* keyPath) : key(keyPath) {
     platform.shell = &shell;
     platform.clock = &clock;
     platform.system = &system;
+    platform.upgradeLibrary = &library;
     disk.AddFolder(APP_DATA);
     disk.AddFolder(FIRMWARE_FOLDER);
     disk.AddFile(INFO_PATH, Description(0, 1, 5));

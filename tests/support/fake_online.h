@@ -237,6 +237,7 @@ struct COnlineWorld {
     CFakeShell shell;
     CFakeClock clock;
     CFakeSystemInfo system;
+    CFakeUpgradeLibrary library; // the ANSI code page
     Platform platform;
     std::wstring key;
 
