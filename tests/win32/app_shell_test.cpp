@@ -19,7 +19,8 @@ std::wstring WindowsPath(const char* unixPath) {
     return path;
 }
 
-// Run last in its process: the search order stays changed for the process's life.
+// The search order stays changed for the rest of the process: the other tests load only
+// system libraries, or libraries by their full paths.
 TEST(LibrarySearch, ALibraryInTheCurrentFolderIsNoLongerFoundByName) {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
