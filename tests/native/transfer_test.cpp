@@ -60,7 +60,9 @@ class Transfers : public testing::Test {
   protected:
     COnlineWorld world{PULO5_KEY};
     COnlineSystem online{world.platform};
-    const std::wstring target = std::wstring(COnlineWorld::APP_DATA) + L"\\pkg.exe";
+    const std::wstring target = std::wstring(COnlineWorld::RUN_PATH) + L"\\pkg.exe";
+
+    void SetUp() override { world.disk.AddFolder(COnlineWorld::RUN_PATH); }
 };
 
 TEST_F(Transfers, TricklingServerEndsThePackageTransfer) {
