@@ -304,6 +304,8 @@ class Browser : public testing::Test {
     COnlineSystem online{world.platform};
     const wchar_t* KEY = L"Software\\Clients\\StartMenuInternet";
 
+    // The order of an unelevated run; elevated runs are in the browser hand-off's tests.
+    void SetUp() override { world.system.admin = false; }
     void Register(CFakeSettingsStore& hive, const wchar_t* name, const wchar_t* command) {
         hive.Set(KEY, L"", name);
         hive.Set((std::wstring(KEY) + L"\\" + name + L"\\shell\\open\\command").c_str(), L"",

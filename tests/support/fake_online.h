@@ -184,6 +184,10 @@ class CFakeInternet : public IInternet {
         std::string body;
         int64_t contentLength = -2; // -2: the body's length; -1: none announced
         size_t dropAfter = std::string::npos;
+        // When the body's pieces arrive, in milliseconds after the request; a piece of 64 KiB
+        // each, the last ones at the last time given. Empty: all at once, at 0.
+        std::vector<uint32_t> pieceTimes = {};
+        size_t pieceSize = 65536;
     };
     explicit CFakeInternet(CFakeDisk& disk) : m_disk(disk) {}
 
@@ -195,6 +199,7 @@ class CFakeInternet : public IInternet {
     std::vector<std::wstring> discarded;
     int connectedQueries = 0;
     int sessions = 0;
+    std::vector<uint32_t> sessionWaits;
 
     void Serve(const std::wstring& address, const std::string& body, int status = 200) {
         resources[address] = Resource{status, body};
@@ -209,7 +214,7 @@ class CFakeInternet : public IInternet {
         return answer;
     }
     void DiscardCacheEntry(const std::wstring& address) override { discarded.push_back(address); }
-    std::unique_ptr<IInternetSession> OpenSession() override;
+    std::unique_ptr<IInternetSession> OpenSession(uint32_t waitMs) override;
 
   private:
     CFakeDisk& m_disk;
@@ -318,6 +323,7 @@ struct COnlineWorld {
     CFakeMutexes mutexes;
     CFakeSignatures signatures;
     CFakeSystemInfo system;
+    CFakeUpgradeLibrary library; // the ANSI code page
     Platform platform;
     std::wstring key;
 
