@@ -163,6 +163,7 @@ launch_to_question() {
 }
 
 mkdir -p "$artifacts" "$root"
+rm -f "$artifacts"/online-FAIL-*
 while probe close "$title" 2>/dev/null; do probe gone "$title" 5000 || true; done
 "$QM_WINE" reg delete "$key" /f /reg:32 >/dev/null 2>&1 || true
 set_value QmRunPath "$(windows_path "$install")"
