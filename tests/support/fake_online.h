@@ -82,10 +82,13 @@ class CFakeDisk : public CFakeFileSystem {
         privateFolders.insert(path);
         return true;
     }
-    // Files and folders move with everything below them.
+    // Files and folders move with everything below them. The system holds the process's
+    // current folder open, so neither it nor a folder around it can be renamed.
     bool MoveTo(const std::wstring& source, const std::wstring& target) override {
-        if (unmovable.count(source) || !FileExists(source) || folders.count(target) ||
-            folders.count(Parent(target)) == 0)
+        const bool holdsCurrent =
+            currentFolder == source || currentFolder.rfind(source + L"\\", 0) == 0;
+        if (unmovable.count(source) || holdsCurrent || !FileExists(source) ||
+            folders.count(target) || folders.count(Parent(target)) == 0)
             return false;
         files.erase(target);
         MoveEntries(files, source, target);
