@@ -25,7 +25,8 @@ install="$world/install"
 firmware="$install/Firmware/PULO5"
 artifacts="$build/artifacts"
 key='HKLM\Software\Norvane\Tembly ZQ4MKT Quillmate\Pulo5'
-browser_key='HKCU\Software\Clients\StartMenuInternet'
+# The elevated program takes the browser from the machine's keys only, in its registry view.
+browser_key='HKLM\Software\Clients\StartMenuInternet'
 title='Norvane Quillmate Tembly ZQ4MKT'
 destroy_message='reg:{{4DB4E03B-2ED9-4ac5-8BC5-EED9E910B3C6}}_WM_DESTROY_TRAY_ICON_MSG'
 private_key="$build/update_key/private.pem"
@@ -134,7 +135,8 @@ stop_program() {
 cleanup() {
     stop_program
     plug reset || true
-    "$QM_WINE" reg delete "$browser_key" /f >/dev/null 2>&1 || true
+    "$QM_WINE" reg delete "$browser_key\\QmTestBrowser" /f /reg:32 >/dev/null 2>&1 || true
+    "$QM_WINE" reg delete "$browser_key" /ve /f /reg:32 >/dev/null 2>&1 || true
     "$source_dir/tools/update_server/serve.sh" stop "$world/server"
 }
 trap cleanup EXIT
@@ -176,9 +178,9 @@ set_value OnlineCheckPeriod 0
 set_value OnlineLastCheckTime 0
 # A browser that only notes the address it was asked to open.
 cp "$test_world/qm_test_installer.exe" "$world/browser.exe"
-"$QM_WINE" reg add "$browser_key" /ve /d QmTestBrowser /f >/dev/null 2>&1
+"$QM_WINE" reg add "$browser_key" /ve /d QmTestBrowser /f /reg:32 >/dev/null 2>&1
 "$QM_WINE" reg add "$browser_key\\QmTestBrowser\\shell\\open\\command" /ve \
-    /d "$(windows_path "$world/browser.exe")" /f >/dev/null 2>&1
+    /d "$(windows_path "$world/browser.exe")" /f /reg:32 >/dev/null 2>&1
 
 # The server's files: the package 1.30 (padded, so that a slow transfer lasts a few seconds;
 # data after the program's image does not change how it runs), the tool installer, and
