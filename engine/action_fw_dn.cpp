@@ -91,11 +91,13 @@ ActionFwDn::~ActionFwDn() {
 }
 
 // The installation folder with a trailing backslash; false when it is not recorded, which
-// leaves the library unloaded and every update failing at once.
+// leaves the library unloaded and every update failing at once. The elevated program runs the
+// library's code: a relative folder (resolved against whatever the current folder is) or a
+// network share (whose owner chooses the file) counts as not recorded.
 bool ActionFwDn::ReadRunPath(std::wstring& installFolder) {
     if (keyPath.empty() ||
         !m_platform.settings->ReadString(keyPath.c_str(), VALUE_RUN_PATH, installFolder) ||
-        installFolder.empty())
+        !IsLocalAbsolutePath(installFolder))
         return false;
     if (!EndsInBackslash(installFolder))
         installFolder += L'\\';
@@ -104,8 +106,10 @@ bool ActionFwDn::ReadRunPath(std::wstring& installFolder) {
 
 DeviceMatch ActionFwDn::FindDevice() {
     INamedMutexes& mutexes = *m_platform.mutexes;
-    const MutexWait wait = mutexes.Wait(detectionMutex);
-    if (wait == MutexWait::FAILED)
+    // A detection takes well under a second; a holder that keeps the mutex far longer is stuck
+    // (in this copy or another), and waiting for it would freeze the window that asked.
+    const MutexWait wait = mutexes.Wait(detectionMutex, DETECTION_WAIT_MS);
+    if (wait == MutexWait::FAILED || wait == MutexWait::TIMED_OUT)
         return MATCH_NONE;
     DeviceMatch result = MATCH_NONE;
     // A holder that died mid-detection leaves the mutex to us: give it back so that no thread

@@ -21,6 +21,8 @@ enum DeviceMatch : int32_t {
 
 inline constexpr const wchar_t* UPGRADE_LIBRARY_NAME = L"NorvaneUpgradeDll.dll";
 inline constexpr const wchar_t* DETECTION_MUTEX_NAME = L"Tembly ZQ4MKT ActionFWDN Mutex";
+// The longest wait for the detection mutex; a detection that cannot have it finds no device.
+inline constexpr uint32_t DETECTION_WAIT_MS = 10000;
 // The record that "GetDeviceInfo" fills, and where the firmware version text stands in it.
 inline constexpr size_t DEVICE_INFO_SIZE = 1312;
 inline constexpr size_t DEVICE_INFO_VERSION_OFFSET = 1034;

@@ -27,8 +27,20 @@ bool CQuillmateDlg::DownloadOnlineUpdate(bool tool, int& answer) {
     question.title = Title();
     question.firstLine = Text(MSG_DOWNLOADED);
     question.secondLine = Text(MSG_INSTALL_NOW);
-    answer = m_view.RunQuestion(question);
+    answer = AskDuringFlow(question);
     return true;
+}
+
+// Once the program is ending its window is gone and nobody is there to answer: a flow still
+// running counts every question as declined and reports nothing, so that the program ends as
+// soon as its workers have.
+int CQuillmateDlg::AskDuringFlow(const QuestionArgs& question) {
+    return m_bExiting ? 2 : m_view.RunQuestion(question);
+}
+
+void CQuillmateDlg::ReportFlowResult(const MessageArgs& message) {
+    if (!m_bExiting)
+        m_view.RunMessage(message);
 }
 
 void CQuillmateDlg::StopAnimation() {
@@ -62,7 +74,7 @@ void CQuillmateDlg::RunToolUpdateFlow() {
     StopAnimation();
     const bool declined = downloaded && answer != 1;
     if (!declined && !m_bOperationDone)
-        m_view.RunMessage({Title(), Text(MSG_OPERATION_FAILED), PICTURE_WARNING, false});
+        ReportFlowResult({Title(), Text(MSG_OPERATION_FAILED), PICTURE_WARNING, false});
     EndOnlineFlow();
     ShowOperationPage(true);
     m_pToolUpdateThread = nullptr;
@@ -93,9 +105,9 @@ void CQuillmateDlg::RunFirmwareDownloadFlow() {
     if (declined)
         m_platform.clock->Sleep(1);
     else if (installed)
-        m_view.RunMessage({Title(), Text(MSG_UPDATE_COMPLETED), PICTURE_NOTICE, true});
+        ReportFlowResult({Title(), Text(MSG_UPDATE_COMPLETED), PICTURE_NOTICE, true});
     else
-        m_view.RunMessage({Title(), Text(MSG_UPDATE_FAILED), PICTURE_WARNING, false});
+        ReportFlowResult({Title(), Text(MSG_UPDATE_FAILED), PICTURE_WARNING, false});
     if (device.FindDevice() == MATCH_NONE) {
         m_bDeviceConnected = 0;
         m_bRecoveryMode = 0;

@@ -19,7 +19,7 @@ void CQuillmateDlg::OnlineWorker() {
         question.firstLine = ModelText(MSG_UPDATE_AVAILABLE);
         question.secondLine = Text(MSG_PRESS_YES) + L"\n" + Text(MSG_PRESS_CANCEL);
         question.linkText = Text(MSG_WHY_UPDATE);
-        answer = m_view.RunQuestion(question);
+        answer = AskDuringFlow(question);
     }
     const bool accepted = m_bCalloutAccepted || answer == 1;
     ActionFwDn* toolOffer = m_devices[0]->IsToolUpdateAvailable()   ? m_devices[0].get()

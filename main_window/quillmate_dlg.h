@@ -136,6 +136,8 @@ class CQuillmateDlg {
     std::wstring UpdatePageStatus(bool& actionEnabled) const;
     void PrepareOnlineFlow(WorkerSlot& slot);
     bool DownloadOnlineUpdate(bool tool, int& answer);
+    int AskDuringFlow(const QuestionArgs& question);
+    void ReportFlowResult(const MessageArgs& message);
     void StopAnimation();
     void ShowInstalling();
     void EndOnlineFlow();

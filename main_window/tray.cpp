@@ -101,6 +101,7 @@ void CQuillmateDlg::OnShowDialogMessage() {
 }
 
 void CQuillmateDlg::OnDestroyTrayIconMessage() {
+    m_bExiting = 1;
     UpdateTrayIcon(TRAY_REMOVE);
     m_view.EndModal();
 }

@@ -1,5 +1,6 @@
 #include "online/descriptor.h"
 #include "platform/text.h"
+#include "platform/upgrade_library.h"
 #include <cwctype>
 
 namespace {
@@ -23,16 +24,12 @@ bool CutValue(const std::wstring& text, const std::wstring& lowered, size_t star
 }
 } // namespace
 
-DescriptorContent ParseDescriptor(const std::string& bytes, DescriptorKind kind) {
+DescriptorContent ParseDescriptor(const std::string& bytes, DescriptorKind kind,
+                                  IUpgradeLibrary& codePage) {
     DescriptorContent content;
-    // 8-bit text, one character per byte, so that positions agree with the bytes.
     std::wstring text;
-    text.reserve(bytes.size());
-    for (const char c : bytes) {
-        if (c == '\0')
-            break;
-        text.push_back(static_cast<wchar_t>(static_cast<unsigned char>(c)));
-    }
+    if (!codePage.DecodeAnsi(bytes.substr(0, bytes.find('\0')), text))
+        return content;
     std::wstring lowered = text;
     for (wchar_t& c : lowered) {
         if (c >= L'A' && c <= L'Z')

@@ -27,9 +27,15 @@ bool COnlineSystem::Transfer(const std::wstring& address, const std::wstring& ta
     CDownloadCallback* sink = progressSink;
     if (sink)
         sink->OnProgress(0, 1);
-    const TransferProgress progress = [sink](uint64_t received, uint64_t total) {
-        if (sink)
-            sink->OnProgress(received, total);
+    // The window's thread answers every notification before the transfer goes on: one per
+    // percent that changes, not one per piece (a 64 MB package arrives in a thousand).
+    uint64_t shownPercent = 0;
+    const TransferProgress progress = [sink, &shownPercent](uint64_t received, uint64_t total) {
+        // Bodies are capped far below where received * 100 could overflow.
+        if (!sink || total == 0 || received * 100 / total == shownPercent)
+            return;
+        shownPercent = received * 100 / total;
+        sink->OnProgress(received, total);
     };
     IFileSystem& files = *m_platform.files;
     const std::wstring part = target + PART_SUFFIX;

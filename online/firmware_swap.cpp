@@ -22,9 +22,15 @@ static bool AssembleNewFolder(IFileSystem& files, const std::wstring& staging,
            CopyFolderTree(files, staging, fresh);
 }
 
-int SwapInFirmware(IFileSystem& files, const std::wstring& staging,
-                   const std::wstring& firmwareFolder) {
-    const std::wstring folder = WithoutTrailingBackslash(firmwareFolder);
+static bool IsWithin(const std::wstring& path, const std::wstring& folder) {
+    const std::wstring inner = WithoutTrailingBackslash(path);
+    return EqualsNoCase(inner, folder) ||
+           (inner.size() > folder.size() && inner[folder.size()] == L'\\' &&
+            EqualsNoCase(inner.substr(0, folder.size()), folder));
+}
+
+static int SwapFolders(IFileSystem& files, const std::wstring& staging,
+                       const std::wstring& folder) {
     const std::wstring fresh = NewFirmwareFolder(folder);
     const std::wstring old = OldFirmwareFolder(folder);
     if (folder.empty() || !AssembleNewFolder(files, staging, folder, fresh) ||
@@ -47,6 +53,22 @@ int SwapInFirmware(IFileSystem& files, const std::wstring& staging,
     if (hadFolder)
         DeleteFolderTree(files, old);
     return 1;
+}
+
+// The program works inside its firmware folder, and the system refuses to rename a process's
+// current folder: the swap steps out to the parent and back into the same path afterwards.
+int SwapInFirmware(IFileSystem& files, const std::wstring& staging,
+                   const std::wstring& firmwareFolder) {
+    const std::wstring folder = WithoutTrailingBackslash(firmwareFolder);
+    std::wstring current;
+    const size_t slash = folder.rfind(L'\\');
+    const bool stepOut = slash != std::wstring::npos && files.GetCurrentFolder(current) &&
+                         IsWithin(current, folder) &&
+                         files.SetCurrentFolder(folder.substr(0, slash + 1));
+    const int swapped = SwapFolders(files, staging, folder);
+    if (stepOut)
+        files.SetCurrentFolder(current);
+    return swapped;
 }
 
 bool HasSwapLeftovers(IFileSystem& files, const std::wstring& firmwareFolder) {

@@ -11,7 +11,11 @@ std::wstring InstallMutexName(const std::wstring& keyPath) {
 CInstallLock::CInstallLock(INamedMutexes& mutexes, const std::wstring& keyPath)
     : m_mutexes(mutexes), m_hMutex(mutexes.CreateOrOpen(InstallMutexName(keyPath).c_str())) {
     // An abandoned mutex is held as well: its owner ended midway, which the recovery settles.
-    m_bHeld = m_hMutex && m_mutexes.Wait(m_hMutex) != MutexWait::FAILED;
+    // Another copy's install takes seconds; one that holds the lock for minutes has hung, and
+    // this install fails rather than wait for ever.
+    const MutexWait wait =
+        m_hMutex ? m_mutexes.Wait(m_hMutex, INSTALL_LOCK_WAIT_MS) : MutexWait::FAILED;
+    m_bHeld = wait == MutexWait::ACQUIRED || wait == MutexWait::ABANDONED;
 }
 
 CInstallLock::~CInstallLock() {

@@ -1,8 +1,12 @@
 #pragma once
 #include "platform/named_mutex.h"
+#include <cstdint>
 #include <string>
 
 class INamedMutexes;
+
+// How long an install waits for another one of the same key.
+inline constexpr uint32_t INSTALL_LOCK_WAIT_MS = 300000;
 
 // The mutex name that serialises the installs of one registry key, and their recovery, between
 // the bindings that share the key (the two Pulo4 bindings) and between copies of the program.

@@ -14,10 +14,11 @@ DescriptorContent COnlineSystem::FetchDescriptor(const std::wstring& address, De
     m_platform.internet->DiscardCacheEntry(address);
     DescriptorContent content;
     signature.clear();
-    if (DownloadToFile(*m_platform.internet, address, temporary, DESCRIPTOR_MAX_BYTES, nullptr)) {
+    if (DownloadToFile(*m_platform.internet, address, temporary, DESCRIPTOR_MAX_BYTES, nullptr,
+                       DESCRIPTOR_LIMITS)) {
         std::string bytes;
         if (m_platform.files->ReadFileBytes(temporary, bytes)) {
-            content = ParseDescriptor(bytes, kind);
+            content = ParseDescriptor(bytes, kind, *m_platform.upgradeLibrary);
             signature = ExtractSignatureLine(bytes);
         }
         m_platform.files->RemoveFile(temporary);
@@ -111,7 +112,9 @@ int COnlineSystem::ProbeUpdateServer(int32_t intervalMs, int32_t attempts) {
     if (attempts <= 0 || (attempts > 1 && intervalMs < 0))
         return 0;
     LoadOnlineSettings();
-    const std::unique_ptr<IInternetSession> session = m_platform.internet->OpenSession();
+    // The window's thread waits for every address tried: each gives up after a few seconds.
+    const std::unique_ptr<IInternetSession> session =
+        m_platform.internet->OpenSession(PROBE_WAIT_MS);
     if (!session)
         return 0;
     for (int32_t attempt = 0; attempt < attempts; ++attempt) {

@@ -10,6 +10,7 @@
 #include "platform/settings_store.h"
 #include "platform/system_info.h"
 #include "platform/text.h"
+#include "platform/upgrade_library.h"
 
 ToolVersion MakeToolVersion(int32_t part1, int32_t part2, int32_t part3, int32_t part4) {
     const uint32_t packed =
@@ -17,25 +18,29 @@ ToolVersion MakeToolVersion(int32_t part1, int32_t part2, int32_t part3, int32_t
     return {static_cast<int32_t>(packed), part1, part2, part3, part4};
 }
 
-int32_t ParseHexNumber(const std::wstring& text) {
-    if (text.empty() || text.size() > 8)
+int32_t ParseHexNumber(IUpgradeLibrary& codePage, const std::wstring& text) {
+    // Read as 8-bit text, converted as the system converts (best fit included): the length
+    // limit counts bytes, and a character outside ASCII counts by its byte, not its UTF-16 unit.
+    std::string bytes;
+    if (!codePage.EncodeAnsi(text, false, bytes) || bytes.empty() || bytes.size() > 8)
         return 0;
     uint32_t value = 0;
-    for (wchar_t c : text) {
-        if (c >= L'a' && c <= L'z')
-            c = static_cast<wchar_t>(c - L'a' + L'A');
-        const uint32_t digit = (c >= L'A' && c <= L'F') ? static_cast<uint32_t>(c - L'A' + 10)
-                                                        : static_cast<uint32_t>(c - L'0');
+    for (const char byte : bytes) {
+        uint32_t c = static_cast<unsigned char>(byte);
+        if (c >= 'a' && c <= 'z')
+            c = c - 'a' + 'A';
+        const uint32_t digit = (c >= 'A' && c <= 'F') ? c - 'A' + 10 : c - '0';
         value = value * 16 + digit;
     }
     return static_cast<int32_t>(value);
 }
 
-bool ParseToolVersion(const std::wstring& text, ToolVersion& version) {
+bool ParseToolVersion(IUpgradeLibrary& codePage, const std::wstring& text, ToolVersion& version) {
     if (text.size() != 10)
         return false;
-    version = MakeToolVersion(ParseHexNumber(text.substr(0, 2)), ParseHexNumber(text.substr(2, 2)),
-                              ParseHexNumber(text.substr(4, 2)), DecimalValue(text.substr(6)));
+    version = MakeToolVersion(
+        ParseHexNumber(codePage, text.substr(0, 2)), ParseHexNumber(codePage, text.substr(2, 2)),
+        ParseHexNumber(codePage, text.substr(4, 2)), DecimalValue(text.substr(6)));
     return true;
 }
 
@@ -148,7 +153,8 @@ int COnlineSystem::ReadCheckSettings() {
     if (!ReadValue(VALUE_CHECK_PERIOD, text))
         return 0;
     checkPeriod = DecimalValue(text);
-    if (!ReadValue(VALUE_TOOL_VERSION, text) || !ParseToolVersion(text, toolVersion))
+    if (!ReadValue(VALUE_TOOL_VERSION, text) ||
+        !ParseToolVersion(*m_platform.upgradeLibrary, text, toolVersion))
         return 0;
     if (!ReadValue(VALUE_TOOL_LINK, toolLink) ||
         !ReadValue(VALUE_TOOL_LINK_SECONDARY, toolLinkSecondary))

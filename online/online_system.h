@@ -9,6 +9,7 @@
 class CDownloadCallback;
 class ISettingsStore;
 struct Platform;
+class IUpgradeLibrary;
 
 // The tool's own version as the installer records it; ordered by `packed` alone.
 struct ToolVersion {
@@ -24,12 +25,13 @@ ToolVersion MakeToolVersion(int32_t part1, int32_t part2, int32_t part3, int32_t
 inline bool IsNewer(const ToolVersion& a, const ToolVersion& b) {
     return a.packed > b.packed;
 }
-// Hexadecimal digits, most significant first; 0 for an empty text or one of more than 8
-// characters. Characters other than 0-9 and A-F (either case) count their code minus '0'.
-int32_t ParseHexNumber(const std::wstring& text);
+// Hexadecimal digits of the text in the ANSI code page, most significant first; 0 for an empty
+// text, one of more than 8 bytes or one the code page refuses. Bytes other than 0-9 and A-F
+// (either case) count their value minus '0'.
+int32_t ParseHexNumber(IUpgradeLibrary& codePage, const std::wstring& text);
 // The installer's "QMVersion": exactly 10 characters, three pairs of hexadecimal digits and a
 // decimal number. False for any other length.
-bool ParseToolVersion(const std::wstring& text, ToolVersion& version);
+bool ParseToolVersion(IUpgradeLibrary& codePage, const std::wstring& text, ToolVersion& version);
 
 // Everything the tool knows about online updates for one player model: settings from the
 // model's registry key, the record of a downloaded package and the results of the latest checks.

@@ -6,6 +6,9 @@
 
 // Bytes written so far and the total the server announced (0 when it announced none).
 using TransferProgress = std::function<void(uint64_t received, uint64_t total)>;
+// Called after each piece of a body is written: bytes so far, the announced total (0 for none)
+// and the milliseconds since the request was sent. False stops the transfer there.
+using TransferStep = std::function<bool(uint64_t received, uint64_t total, uint32_t elapsedMs)>;
 
 // The answer of a server to one request: its head has arrived, the body is still to be read.
 class IInternetResponse {
@@ -16,10 +19,10 @@ class IInternetResponse {
     // The announced body length; -1 when the server announced none.
     virtual int64_t ContentLength() = 0;
     // Writes the body to `path` (created or replaced) until its end, a failed or timed-out read,
-    // or more than `maxBytes` bytes. `received` counts the bytes written. True when the end of
-    // the body was reached.
-    virtual bool SaveBody(const std::wstring& path, uint64_t maxBytes,
-                          const TransferProgress& progress, uint64_t& received) = 0;
+    // more than `maxBytes` bytes, or a step that answers false. `received` counts the bytes
+    // written. True when the end of the body was reached.
+    virtual bool SaveBody(const std::wstring& path, uint64_t maxBytes, const TransferStep& step,
+                          uint64_t& received) = 0;
 };
 
 // A connection to the Internet with the agent name "Quillmate" and the system's access settings.
@@ -37,6 +40,7 @@ class IInternet {
     virtual bool IsConnected() = 0;
     // Removes a cached copy of the address, if any.
     virtual void DiscardCacheEntry(const std::wstring& address) = 0;
-    // Null when no session could be opened.
-    virtual std::unique_ptr<IInternetSession> OpenSession() = 0;
+    // Null when no session could be opened. Each connect, send and receive wait of the
+    // session's requests gives up after `waitMs`.
+    virtual std::unique_ptr<IInternetSession> OpenSession(uint32_t waitMs) = 0;
 };

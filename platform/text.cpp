@@ -61,3 +61,17 @@ std::wstring WithoutTrailingBackslash(std::wstring path) {
         path.pop_back();
     return path;
 }
+
+static bool IsDriveRoot(const std::wstring& path, size_t at) {
+    if (path.size() < at + 3)
+        return false;
+    const wchar_t drive = static_cast<wchar_t>(path[at] | 0x20);
+    return drive >= L'a' && drive <= L'z' && path[at + 1] == L':' &&
+           (path[at + 2] == L'\\' || path[at + 2] == L'/');
+}
+
+bool IsLocalAbsolutePath(const std::wstring& path) {
+    if (path.compare(0, 4, L"\\\\?\\") == 0)
+        return IsDriveRoot(path, 4);
+    return IsDriveRoot(path, 0);
+}

@@ -15,3 +15,7 @@ int32_t DecimalValue(const std::wstring& text);
 bool EndsInBackslash(const std::wstring& path);
 std::wstring WithoutLeadingBackslash(std::wstring path);
 std::wstring WithoutTrailingBackslash(std::wstring path);
+// A full path on a drive of this machine: "X:\..." (or its "\\?\X:\..." long form). Not a
+// relative path, a drive-relative one ("X:name", "\name"), a network path ("\\server\share",
+// "\\?\UNC\...") or a device path ("\\.\..."), whose contents someone else chooses.
+bool IsLocalAbsolutePath(const std::wstring& path);

@@ -1,6 +1,5 @@
 #include "ui/open_address.h"
 #include "online/browser.h"
-#include "online/safe_names.h"
 #include "platform/platform.h"
 #include "platform/processes.h"
 #include "platform/shell.h"
@@ -8,17 +7,22 @@
 int OpenAddress(Platform& platform, const std::wstring& address, int showCommand) {
     if (address.empty())
         return OPEN_ADDRESS_EMPTY;
-    if (!IsSafeWebAddress(address))
+    if (!IsHandOffAddress(address))
         return OPEN_ADDRESS_REFUSED;
-    const int shellResult = platform.shell->Open(address, showCommand);
-    if (shellResult > 32)
-        return shellResult;
+    // The shell opens an address with the association the user chose, which is the user's to
+    // change: an elevated program takes the machine's ".htm" command instead.
+    int shellResult = OPEN_ADDRESS_REFUSED;
+    if (!UsesMachineBrowserOnly(platform)) {
+        shellResult = platform.shell->Open(address, showCommand);
+        if (shellResult > 32)
+            return shellResult;
+    }
     std::wstring command;
     if (!GetHtmlOpenCommand(platform, command))
         return shellResult;
-    command += L" " + address;
-    if (command.size() >= OPEN_ADDRESS_COMMAND_CHARS)
+    std::wstring line;
+    if (!JoinBrowserCommand(command, address, line))
         return OPEN_ADDRESS_REFUSED;
-    return platform.processes->StartShown(command, showCommand) ? OPEN_ADDRESS_STARTED
-                                                                : OPEN_ADDRESS_REFUSED;
+    return platform.processes->StartShown(line, showCommand) ? OPEN_ADDRESS_STARTED
+                                                             : OPEN_ADDRESS_REFUSED;
 }

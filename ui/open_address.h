@@ -10,12 +10,10 @@ inline constexpr int OPEN_ADDRESS_EMPTY = 36;
 inline constexpr int OPEN_ADDRESS_REFUSED = 0;
 // The result of a program started with the ".htm" class's command.
 inline constexpr int OPEN_ADDRESS_STARTED = 33;
-// Room for the composed command line, its terminating zero included.
-inline constexpr size_t OPEN_ADDRESS_COMMAND_CHARS = 520;
 
 // Opens a web address in the user's browser: through the shell, else with the ".htm" class's
-// command. A result above 32 means success. Only http and https addresses without blanks,
-// quotes or control characters are opened.
+// command (only the machine's while elevated). A result above 32 means success. Only the
+// addresses that `IsHandOffAddress` accepts are opened, only within BROWSER_COMMAND_CHARS.
 int OpenAddress(Platform& platform, const std::wstring& address, int showCommand);
 
 // The browser that the program's links open their addresses with.

@@ -29,6 +29,7 @@ class CProgramHost : public CWin32AppHost {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE hInstance, HINSTANCE, PWSTR arguments, int) {
+    RemoveCurrentFolderFromLibrarySearch();
     CWin32Platform win32(hInstance);
     Platform& platform = win32.Ports();
     CPlatformBrowser browser(platform);

@@ -6,6 +6,23 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+void RemoveCurrentFolderFromLibrarySearch() {
+    const HMODULE hKernel = GetModuleHandleW(L"kernel32.dll");
+    if (!hKernel)
+        return;
+    using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+    using SetDllDirectoryFn = BOOL(WINAPI*)(LPCWSTR);
+    // Looked up by name: both are missing from the oldest systems the program runs on.
+    const auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(
+        reinterpret_cast<void*>(GetProcAddress(hKernel, "SetDefaultDllDirectories")));
+    if (setDefault && setDefault(LOAD_LIBRARY_SEARCH_DEFAULT_DIRS))
+        return;
+    const auto setDirectory = reinterpret_cast<SetDllDirectoryFn>(
+        reinterpret_cast<void*>(GetProcAddress(hKernel, "SetDllDirectoryW")));
+    if (setDirectory)
+        setDirectory(L"");
+}
+
 void CWin32AppHost::InitialiseControls() {
     InitCommonControls();
 }

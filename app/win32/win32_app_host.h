@@ -3,6 +3,13 @@
 #include "app/win32/hotplug_thread.h"
 #include "platform/win32/scoped_handles.h"
 
+// Takes the current folder (and every other folder a user could plant a library in) out of the
+// places the system searches for libraries loaded by name, before anything loads one: an
+// elevated program must not pick up a DLL from a downloads folder it was started in. Uses
+// SetDefaultDllDirectories where the system has it (Windows 8, 7 and Vista with KB2533623),
+// else SetDllDirectoryW(L"") (XP SP1 on); a system with neither keeps its order.
+void RemoveCurrentFolderFromLibrarySearch();
+
 // The Win32 side of start-up: common controls, colours, message dialogs, the hot-plug
 // watcher, COM and the queue. The main window is the program's own (see the program's entry).
 class CWin32AppHost : public IAppHost {

@@ -13,12 +13,14 @@ MutexHandle CWin32NamedMutexes::CreateOrOpen(const wchar_t* name) {
     return CreateMutexW(nullptr, FALSE, name);
 }
 
-MutexWait CWin32NamedMutexes::Wait(MutexHandle mutex) {
-    switch (WaitForSingleObject(mutex, INFINITE)) {
+MutexWait CWin32NamedMutexes::Wait(MutexHandle mutex, uint32_t milliseconds) {
+    switch (WaitForSingleObject(mutex, milliseconds)) {
     case WAIT_OBJECT_0:
         return MutexWait::ACQUIRED;
     case WAIT_ABANDONED:
         return MutexWait::ABANDONED;
+    case WAIT_TIMEOUT:
+        return MutexWait::TIMED_OUT;
     default:
         return MutexWait::FAILED;
     }

@@ -11,7 +11,7 @@ class CWin32Clock : public IClock {
 class CWin32NamedMutexes : public INamedMutexes {
   public:
     MutexHandle CreateOrOpen(const wchar_t* name) override;
-    MutexWait Wait(MutexHandle mutex) override;
+    MutexWait Wait(MutexHandle mutex, uint32_t milliseconds) override;
     void Release(MutexHandle mutex) override;
     void Close(MutexHandle mutex) override;
 };

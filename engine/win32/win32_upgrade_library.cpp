@@ -8,7 +8,8 @@ using DebugPortFn = int(__cdecl*)(HWND);
 } // namespace
 
 UpgradeModule CWin32UpgradeLibrary::Load(const std::wstring& path) {
-    return LoadLibraryW(path.c_str());
+    // The library's own dependencies are looked for beside it, not in the current folder.
+    return LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }
 
 UpgradeEntry CWin32UpgradeLibrary::Resolve(UpgradeModule module, const char* name) {

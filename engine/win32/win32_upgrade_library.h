@@ -1,7 +1,8 @@
 #pragma once
 #include "platform/upgrade_library.h"
 
-// The upgrade library as a DLL: LoadLibraryW, GetProcAddress, __cdecl exports.
+// The upgrade library as a DLL: loaded by its absolute path with the altered search order,
+// GetProcAddress, __cdecl exports.
 class CWin32UpgradeLibrary : public IUpgradeLibrary {
   public:
     UpgradeModule Load(const std::wstring& path) override;

@@ -10,6 +10,7 @@
 
 struct Platform;
 class CStartScreen;
+class CCallOutDlg;
 
 // The main window over dialog template 102: it lays itself out, paints its background and
 // passes every message to the model, and it is the model's view. Each view call runs on the
@@ -110,6 +111,7 @@ class CMainDialog : public CDialog, public IMainView {
     CImageButton m_btnClose;
     CXHyperLink m_link;
     CStartScreen* m_pStartScreen = nullptr;
+    CCallOutDlg* m_pNotice = nullptr; // the callout or popup while it runs
     // Last, so that it goes first: the model may still reach the view while it ends.
     CQuillmateDlg m_model;
 };

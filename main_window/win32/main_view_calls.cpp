@@ -1,6 +1,7 @@
 // The view's control, window, timer and tray calls. Each runs on the window's thread.
 #include "main_window/win32/main_dialog.h"
 #include "main_window/win32/tray_icon.h"
+#include "online/win32/callout_dlg.h"
 #include "res/resource.h"
 
 void CMainDialog::ShowControl(int id, bool show) {
@@ -136,7 +137,12 @@ void CMainDialog::EnableTrayItems(bool enable) {
 }
 
 void CMainDialog::EndModal() {
-    OnUiThread([this] { EndDialog(IDCANCEL); });
+    OnUiThread([this] {
+        // A notice still sliding or holding goes with the window, not seconds after it.
+        if (m_pNotice)
+            m_pNotice->EndDialog(IDCANCEL);
+        EndDialog(IDCANCEL);
+    });
 }
 
 uintptr_t CMainDialog::WindowHandle() {

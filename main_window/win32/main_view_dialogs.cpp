@@ -77,7 +77,9 @@ bool CMainDialog::RunCallout() {
     bool accepted = false;
     OnUiThread([&, this] {
         auto callout = std::make_unique<CCallOutDlg>(m_wLanguage, m_bRightToLeft, m_hWnd);
+        m_pNotice = callout.get();
         callout->DoModal();
+        m_pNotice = nullptr;
         accepted = callout->m_bAccepted != 0;
     });
     return accepted;
@@ -86,7 +88,9 @@ bool CMainDialog::RunCallout() {
 void CMainDialog::RunPopup(uint16_t messageId) {
     OnUiThread([=, this] {
         auto popup = std::make_unique<CPopUpDlg>(m_wLanguage, messageId, m_bRightToLeft, m_hWnd);
+        m_pNotice = popup.get();
         popup->DoModal();
+        m_pNotice = nullptr;
     });
 }
 

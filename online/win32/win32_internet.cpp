@@ -1,6 +1,7 @@
 #include "online/win32/win32_internet.h"
 #include <windows.h>
 #include <wininet.h>
+#include <algorithm>
 #include <cwchar>
 #include <vector>
 
@@ -22,8 +23,8 @@ class CInternetHandle {
 
 class CWinInetResponse : public IInternetResponse {
   public:
-    CWinInetResponse(HINTERNET hConnect, HINTERNET hRequest)
-        : m_hConnect(hConnect), m_hRequest(hRequest) {}
+    CWinInetResponse(HINTERNET hConnect, HINTERNET hRequest, DWORD startTick)
+        : m_hConnect(hConnect), m_hRequest(hRequest), m_nStartTick(startTick) {}
 
     int StatusCode() override {
         DWORD status = 0;
@@ -42,7 +43,7 @@ class CWinInetResponse : public IInternetResponse {
         return static_cast<int64_t>(std::wcstoull(text, nullptr, 10));
     }
 
-    bool SaveBody(const std::wstring& path, uint64_t maxBytes, const TransferProgress& progress,
+    bool SaveBody(const std::wstring& path, uint64_t maxBytes, const TransferStep& step,
                   uint64_t& received) override {
         received = 0;
         HANDLE hFile = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -54,9 +55,14 @@ class CWinInetResponse : public IInternetResponse {
         std::vector<char> buffer(64 * 1024);
         bool ended = false;
         while (received <= maxBytes) {
+            // A read returns only when its buffer is full or the body ends: ask for what has
+            // arrived, so that a server sending a byte at a time is seen after every byte.
+            DWORD available = 0;
+            if (!InternetQueryDataAvailable(m_hRequest.Get(), &available, 0, 0))
+                break;
+            const DWORD wanted = std::clamp<DWORD>(available, 1, static_cast<DWORD>(buffer.size()));
             DWORD read = 0;
-            if (!InternetReadFile(m_hRequest.Get(), buffer.data(),
-                                  static_cast<DWORD>(buffer.size()), &read))
+            if (!InternetReadFile(m_hRequest.Get(), buffer.data(), wanted, &read))
                 break;
             if (read == 0) {
                 ended = true;
@@ -66,8 +72,8 @@ class CWinInetResponse : public IInternetResponse {
             if (!WriteFile(hFile, buffer.data(), read, &written, nullptr) || written != read)
                 break;
             received += read;
-            if (progress)
-                progress(received, total);
+            if (step && !step(received, total, GetTickCount() - m_nStartTick))
+                break;
         }
         CloseHandle(hFile);
         return ended;
@@ -76,15 +82,15 @@ class CWinInetResponse : public IInternetResponse {
   private:
     CInternetHandle m_hConnect;
     CInternetHandle m_hRequest;
+    DWORD m_nStartTick;
 };
 
 class CWinInetSession : public IInternetSession {
   public:
-    CWinInetSession(HINTERNET hInternet, DWORD connectTimeout, DWORD receiveTimeout)
-        : m_hInternet(hInternet), m_nConnectTimeout(connectTimeout),
-          m_nReceiveTimeout(receiveTimeout) {}
+    CWinInetSession(HINTERNET hInternet, DWORD waitMs) : m_hInternet(hInternet), m_nWait(waitMs) {}
 
     std::unique_ptr<IInternetResponse> Open(const std::wstring& address) override {
+        const DWORD startTick = GetTickCount();
         wchar_t host[256] = {};
         std::vector<wchar_t> path(address.size() + 2);
         URL_COMPONENTSW parts = {};
@@ -101,18 +107,21 @@ class CWinInetSession : public IInternetSession {
                                               nullptr, INTERNET_SERVICE_HTTP, 0, 0);
         if (!hConnect)
             return nullptr;
+        // One connect attempt per address: WinINet's retries would multiply the bound.
+        DWORD retries = 1;
+        InternetSetOptionW(hConnect, INTERNET_OPTION_CONNECT_RETRIES, &retries, sizeof retries);
         DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_UI;
         if (parts.nScheme == INTERNET_SCHEME_HTTPS)
             flags |= INTERNET_FLAG_SECURE;
         const wchar_t* target = path[0] ? path.data() : L"/";
         HINTERNET hRequest =
             HttpOpenRequestW(hConnect, L"GET", target, nullptr, nullptr, nullptr, flags, 0);
-        auto response = std::make_unique<CWinInetResponse>(hConnect, hRequest);
+        auto response = std::make_unique<CWinInetResponse>(hConnect, hRequest, startTick);
         if (!hRequest)
             return nullptr;
-        SetTimeout(hRequest, INTERNET_OPTION_CONNECT_TIMEOUT, m_nConnectTimeout);
-        SetTimeout(hRequest, INTERNET_OPTION_SEND_TIMEOUT, m_nReceiveTimeout);
-        SetTimeout(hRequest, INTERNET_OPTION_RECEIVE_TIMEOUT, m_nReceiveTimeout);
+        SetTimeout(hRequest, INTERNET_OPTION_CONNECT_TIMEOUT, m_nWait);
+        SetTimeout(hRequest, INTERNET_OPTION_SEND_TIMEOUT, m_nWait);
+        SetTimeout(hRequest, INTERNET_OPTION_RECEIVE_TIMEOUT, m_nWait);
         if (!HttpSendRequestW(hRequest, nullptr, 0, nullptr, 0))
             return nullptr;
         return response;
@@ -124,8 +133,7 @@ class CWinInetSession : public IInternetSession {
     }
 
     CInternetHandle m_hInternet;
-    DWORD m_nConnectTimeout;
-    DWORD m_nReceiveTimeout;
+    DWORD m_nWait;
 };
 } // namespace
 
@@ -138,10 +146,10 @@ void CWinInet::DiscardCacheEntry(const std::wstring& address) {
     DeleteUrlCacheEntryW(address.c_str());
 }
 
-std::unique_ptr<IInternetSession> CWinInet::OpenSession() {
+std::unique_ptr<IInternetSession> CWinInet::OpenSession(uint32_t waitMs) {
     HINTERNET hInternet =
         InternetOpenW(L"Quillmate", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0);
     if (!hInternet)
         return nullptr;
-    return std::make_unique<CWinInetSession>(hInternet, m_nConnectTimeout, m_nReceiveTimeout);
+    return std::make_unique<CWinInetSession>(hInternet, waitMs < m_nMaxWait ? waitMs : m_nMaxWait);
 }

@@ -184,6 +184,8 @@ check "tray icon back to no player" within 3000 icon_is 157
 plug plug normal
 within 3000 enabled 1008 1 || true
 probe click "$title" 1008
+sleep 1
+shot update-in-progress-1033
 check "update reports completion" within 150000 dialog_shows "$(message 1033 181)"
 shot update-completed
 probe click "$title" 1 || true
@@ -206,7 +208,7 @@ plug plug recovery
 check "repair question appears" within 5000 dialog_shows "$(message 1033 138)"
 shot repair-question
 probe click "$title" 2 || true
-check "Repair button stays enabled" within 3000 enabled 1007 1
+check "Repair button stays enabled" within 3000 enabled 1008 1
 plug unplug
 
 # 5. Close to the tray, then a second start opens the first copy and ends by itself.
@@ -258,8 +260,9 @@ check "destroy message removes the icon" within 3000 icon_is none
 stop_program
 
 # 9. Arabic: the window and the listed texts mirrored; buttons, pictures and the link not.
-set_value QMLanguage 1025
-start_program
+# Arabic has no setting text of its own: it comes from the user's default language.
+"$QM_WINE" reg delete "$key" /v QMLanguage /f /reg:32 >/dev/null 2>&1 || true
+LANG=ar_EG.UTF-8 LC_ALL=ar_EG.UTF-8 start_program
 within 20000 window_shown || true
 styles=$(probe styles "$title")
 mirrored() { awk -F'\t' -v id="$1" '$1 == id {print $2}' <<<"$styles"; }
@@ -272,8 +275,28 @@ for id in 1001 1006 1008 1009 1010 1018 1029; do
     (( (0x$(mirrored $id) & 0x00400000) == 0 )) || { echo "  control $id mirrored"; rtl_ok=0; }
 done
 check "Arabic mirrors the listed controls only" test $rtl_ok -eq 1
-shot arabic
 stop_program
+
+# 10. Pictures of the pages with a player, in English, German and Arabic (build artifacts).
+page_shots() { # LANGUAGE [UNIX_LOCALE]
+    local language=$1 locale=${2:-}
+    plug plug normal
+    if [[ -n "$locale" ]]; then LANG=$locale LC_ALL=$locale start_program; else start_program; fi
+    within 20000 window_shown || true
+    within 5000 enabled 1008 1 || true
+    shot "update-page-$language"
+    probe click "$title" 1007 || true
+    sleep 1
+    shot "repair-page-$language"
+    stop_program
+    plug unplug
+}
+set_value QMLanguage 1033
+page_shots 1033
+set_value QMLanguage 1031
+page_shots 1031
+"$QM_WINE" reg delete "$key" /v QMLanguage /f /reg:32 >/dev/null 2>&1 || true
+page_shots 1025 ar_EG.UTF-8
 set_value QMLanguage 1033
 
 echo "$passed passed, $failures failed"

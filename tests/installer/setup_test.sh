@@ -46,6 +46,9 @@ reg() { "$QM_WINE" reg "$@" /reg:32 >/dev/null 2>&1; }
 set_value() { reg add "$1" /v "$2" /d "$3" /f; }
 unix_path() { "$QM_WINE" winepath -u "$1" 2>/dev/null | tr -d '\r'; }
 probe() { "$QM_WINE" "$probe_exe" "$@"; }
+show_message='{{4DB4E03B-2ED9-4ac5-8BC5-EED9E910B3C6}}_WM_SHOW_DIALOG_MSG'
+destroy_message='{{4DB4E03B-2ED9-4ac5-8BC5-EED9E910B3C6}}_WM_DESTROY_TRAY_ICON_MSG'
+
 
 # All values of a key as NAME<tab>DATA lines (reg writes to a pipe in the OEM code page).
 dump() {
@@ -133,9 +136,10 @@ versions_text() {
     printf '%s' "${line/\%s/$3}"
 }
 
-# Starts the program with the command the autostart entry holds, as the system does at log-on,
-# and reads what it shows: the player's firmware through the installed library and the
-# carried package's version from the installed firmware folder.
+# Starts the program with the command the autostart entry holds, as the system does at log-on:
+# it stays in the tray. Asked to open its window, as a second start would, it shows the
+# player's firmware through the installed library and the carried package's version from the
+# installed firmware folder; then it is told to end as the uninstaller tells it.
 start_from_autostart() {
     local expected=$1 command exe arguments
     command=$(dump "$run_key" | awk -F'\t' '$1 == "Norvane Quillmate" {print $2}')
@@ -144,12 +148,22 @@ start_from_autostart() {
     arguments=${command##*\" }
     "$QM_WINE" "$exe" $arguments &
     local pid=$!
-    if probe wait "$title" 20000; then
-        probe controls "$title" | grep -qF -- "$expected" ||
-            fail "the program started from [$command] does not show [$expected]"
-        probe click "$title" 1 || probe close "$title" || true
+    local up=0
+    for _ in $(seq 1 40); do
+        probe windows "$title" | grep -q . && probe tray | grep -q . && { up=1; break; }
+        sleep 0.5
+    done
+    if [[ $up == 1 ]]; then
+        probe post "$title" "reg:$show_message" 0 0 || true
+        local shown=0
+        for _ in $(seq 1 40); do
+            probe controls "$title" 2>/dev/null | grep -qF -- "$expected" && { shown=1; break; }
+            sleep 0.5
+        done
+        [[ $shown == 1 ]] || fail "the program started from [$command] does not show [$expected]"
+        probe post "$title" "reg:$destroy_message" 0 0 || true
     else
-        fail "nothing shows after starting [$command]"
+        fail "no tray icon after starting [$command]"
     fi
     ends_within $pid 10 || { fail "the program does not end"; kill $pid 2>/dev/null || true; }
 }

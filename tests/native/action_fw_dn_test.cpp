@@ -4,7 +4,9 @@
 #include "tests/support/fake_engine.h"
 #include "tests/support/fakes.h"
 #include <gtest/gtest.h>
+#include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 const std::string GUID = "{a5dcbf10-6530-11d2-901f-00c04fb951ed}";
@@ -105,6 +107,45 @@ TEST_F(Binding, MissingOrEmptyRunPathLeavesTheLibraryUnloaded) {
     EXPECT_TRUE(library.loads.empty());
     EXPECT_EQ(missing.library, nullptr);
     EXPECT_EQ(empty.library, nullptr);
+}
+
+TEST_F(Binding, OnlyALocalFullRunPathLoadsTheLibrary) {
+    const struct {
+        const wchar_t* runPath;
+        const wchar_t* loaded; // null: refused
+    } cases[] = {
+        {L"C:\\Program Files\\Quillmate", L"C:\\Program Files\\Quillmate\\NorvaneUpgradeDll.dll"},
+        {L"d:/Q", L"d:/Q\\NorvaneUpgradeDll.dll"},
+        {L"\\\\?\\C:\\Q", L"\\\\?\\C:\\Q\\NorvaneUpgradeDll.dll"},
+        {L"Quillmate", nullptr},
+        {L".\\Quillmate", nullptr},
+        {L"\\Quillmate", nullptr},
+        {L"C:Quillmate", nullptr},
+        {L"C:", nullptr},
+        {L"\\\\server\\share\\Quillmate", nullptr},
+        {L"//server/share/Quillmate", nullptr},
+        {L"\\\\?\\UNC\\server\\share", nullptr},
+        {L"\\\\.\\C:\\Q", nullptr},
+        {L"\\\\?\\", nullptr},
+        {L"1:\\Q", nullptr},
+    };
+    for (const auto& c : cases) {
+        library.loads.clear();
+        settings.Set(PULO5_KEY, L"QmRunPath", c.runPath);
+        const ActionFwDn binding(platform, MODEL_PULO5, nullptr);
+        if (c.loaded) {
+            EXPECT_EQ(library.loads, std::vector<std::wstring>{c.loaded});
+        } else {
+            EXPECT_TRUE(library.loads.empty()) << c.runPath;
+            EXPECT_EQ(binding.library, nullptr);
+        }
+    }
+    // Nor is an update started from such a folder.
+    settings.Set(PULO5_KEY, L"QmRunPath", L"\\\\server\\share");
+    ActionFwDn remote(platform, MODEL_PULO5, nullptr);
+    std::memcpy(remote.deviceKey, "KEY", 4);
+    EXPECT_EQ(remote.RunUpgrade(), 0);
+    EXPECT_TRUE(library.calls.empty());
 }
 
 TEST_F(Binding, EveryMatchValue) {
@@ -211,6 +252,15 @@ TEST_F(Binding, DetectionRunsUnderTheMutex) {
     const int walks = bus.walks;
     EXPECT_EQ(binding.FindDevice(), MATCH_NONE);
     EXPECT_EQ(mutexes.held, 0);
+    EXPECT_EQ(bus.walks, walks);
+    // A holder that never lets go: the wait is bounded, the round finds nothing, and the
+    // mutex, never ours, is not released.
+    mutexes.answer = MutexWait::TIMED_OUT;
+    const int releases = mutexes.releases;
+    EXPECT_EQ(binding.FindDevice(), MATCH_NONE);
+    EXPECT_EQ(mutexes.lastWaitMs, DETECTION_WAIT_MS);
+    EXPECT_LE(DETECTION_WAIT_MS, 10000u);
+    EXPECT_EQ(mutexes.releases, releases);
     EXPECT_EQ(bus.walks, walks);
     mutexes.answer = MutexWait::ACQUIRED;
     EXPECT_EQ(binding.FindDevice(), MATCH_NORMAL);

@@ -1,13 +1,15 @@
 #include "online/descriptor.h"
+#include "tests/support/fake_engine.h"
 #include <gtest/gtest.h>
 #include <string>
 
 namespace {
+CFakeUpgradeLibrary g_codePage;
 DescriptorContent Firmware(const std::string& text) {
-    return ParseDescriptor(text, DescriptorKind::FIRMWARE);
+    return ParseDescriptor(text, DescriptorKind::FIRMWARE, g_codePage);
 }
 DescriptorContent Tool(const std::string& text) {
-    return ParseDescriptor(text, DescriptorKind::TOOL);
+    return ParseDescriptor(text, DescriptorKind::TOOL, g_codePage);
 }
 
 TEST(Descriptor, VersionForms) {
@@ -116,5 +118,52 @@ TEST(Descriptor, BinaryZeroesAndHugeTexts) {
               2147483647);
     // Bytes above 127 are kept as characters of their own.
     EXPECT_EQ(Firmware("version=1.05\nurl=http://h/\xe9.exe\n").packageUrl, L"http://h/\u00e9.exe");
+}
+} // namespace
+
+namespace {
+// The bytes go through the ANSI code page, not one character per byte.
+TEST(Descriptor, ReadThroughTheAnsiCodePage) {
+    CFakeUpgradeLibrary western;
+    western.codePage = 1252;
+    // 0x80 is the euro sign in 1252, not U+0080; 0x93/0x94 are typographic quotes.
+    const DescriptorContent euro =
+        ParseDescriptor("version=V1.05\r\nurl=http://h/p.exe\r\ninfo=http://h/\x80\x93.htm\r\n",
+                        DescriptorKind::FIRMWARE, western);
+    EXPECT_EQ(euro.result, 1);
+    EXPECT_EQ(euro.infoUrl, L"http://h/\u20AC\u201C.htm");
+
+    CFakeUpgradeLibrary japanese;
+    japanese.codePage = 932;
+    // 0x83 0x76 is one character (PU), 0x95 0x5C one whose second byte is a backslash.
+    const std::string text = "version=\x83\x76"
+                             "2.07\r\nurl=http://h/\x95\x5C.exe\r\n";
+    const DescriptorContent dbcs = ParseDescriptor(text, DescriptorKind::FIRMWARE, japanese);
+    EXPECT_EQ(dbcs.result, 1);
+    EXPECT_EQ(dbcs.major, 0); // the version text starts with a Katakana letter, not a digit
+    EXPECT_EQ(dbcs.minor, 7);
+    EXPECT_EQ(dbcs.packageUrl, L"http://h/\u8868.exe");
+    // 0x83 0x75 is BU: read byte by byte, its second byte and what follows would spell "url=".
+    // In the converted text there is no such key.
+    const DescriptorContent hidden = ParseDescriptor("version=1.05\r\n\x83url=http://h/p.exe\r\n",
+                                                     DescriptorKind::FIRMWARE, japanese);
+    EXPECT_EQ(hidden.result, 0);
+    EXPECT_TRUE(hidden.packageUrl.empty());
+    // The same text as a 1252 descriptor: 0x83 is a letter of its own, the key stands.
+    EXPECT_EQ(ParseDescriptor("version=1.05\r\n\x83url=http://h/p.exe\r\n",
+                              DescriptorKind::FIRMWARE, western)
+                  .result,
+              1);
+    // A lead byte without its second byte cannot be converted: no descriptor.
+    EXPECT_EQ(ParseDescriptor("version=1.05\r\nurl=http://h/p.exe\r\n\x82", DescriptorKind::TOOL,
+                              japanese)
+                  .result,
+              0);
+    // The tool's version parts read as from the 8-bit text, the url key counted in characters.
+    const DescriptorContent tool = ParseDescriptor("version=2.07\x82\xA0\r\nurl=http://h/s.exe\n",
+                                                   DescriptorKind::TOOL, japanese);
+    EXPECT_EQ(tool.result, 1);
+    EXPECT_EQ(tool.major, 2);
+    EXPECT_EQ(tool.minor, 7);
 }
 } // namespace

@@ -118,6 +118,16 @@ TEST_F(Download, FirmwarePackageIsRecorded) {
     EXPECT_EQ(online.DownloadFirmwarePackage(), 0);
 }
 
+// The window waits for each notification: a large package arriving in a thousand pieces gives
+// one per percent, rising, ending at 100; a piece that changes no percentage gives none.
+TEST_F(Download, ProgressIsReportedOncePerPercent) {
+    world.internet.Serve(online.firmwarePackageUrl, std::string(64u << 20, 'p'));
+    ASSERT_EQ(online.DownloadFirmwarePackage(), 1);
+    ASSERT_EQ(g_percentages.size(), 101u);
+    for (int32_t percent = 0; percent <= 100; ++percent)
+        EXPECT_EQ(g_percentages[static_cast<size_t>(percent)], percent);
+}
+
 // The file arrived but its record could not be stored: no success, the offer stays, and the
 // in-memory record describes the file for the caller.
 TEST_F(Download, RecordThatCannotBeStoredAfterAGoodTransfer) {

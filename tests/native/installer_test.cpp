@@ -197,6 +197,30 @@ TEST_F(Installer, FilesOnlyInTheOldFolderStayAfterTheSwap) {
     EXPECT_FALSE(world.disk.FileExists(FIRMWARE + L".old"));
 }
 
+// The program's current folder is its firmware folder (or one below it), which the system
+// will not let it rename: the swap still happens and the program is back in the same path.
+TEST_F(Installer, SwapSucceedsFromInsideTheFirmwareFolder) {
+    for (const std::wstring& inside : {FIRMWARE, FIRMWARE + L"\\", FIRMWARE + L"\\res"}) {
+        SCOPED_TRACE(std::string(inside.begin(), inside.end()));
+        SetUp();
+        world.disk.AddFolder(FIRMWARE + L"\\res");
+        world.disk.SetCurrentFolder(inside);
+        PackageExtracts(true);
+        ASSERT_EQ(online.InstallFirmwarePackage(), 1);
+        EXPECT_EQ(world.disk.Content(FIRMWARE + L"\\fw.bin"), "firmware");
+        EXPECT_FALSE(world.disk.FileExists(FIRMWARE + L".old"));
+        EXPECT_EQ(world.disk.currentFolder, inside);
+    }
+    // A folder that only begins with the same letters is not inside it.
+    SetUp();
+    world.disk.AddFolder(FIRMWARE + L"X");
+    world.disk.SetCurrentFolder(FIRMWARE + L"X");
+    const size_t changes = world.disk.folderChanges.size();
+    PackageExtracts(true);
+    ASSERT_EQ(online.InstallFirmwarePackage(), 1);
+    EXPECT_EQ(world.disk.folderChanges.size(), changes);
+}
+
 // What a stop at each step of the swap leaves, and what the next start makes of it.
 TEST_F(Installer, InterruptedSwapsAreSettledByTheNextLoad) {
     const std::wstring fresh = FIRMWARE + L".new";
@@ -304,6 +328,8 @@ class Browser : public testing::Test {
     COnlineSystem online{world.platform};
     const wchar_t* KEY = L"Software\\Clients\\StartMenuInternet";
 
+    // The order of an unelevated run; elevated runs are in the browser hand-off's tests.
+    void SetUp() override { world.system.admin = false; }
     void Register(CFakeSettingsStore& hive, const wchar_t* name, const wchar_t* command) {
         hive.Set(KEY, L"", name);
         hive.Set((std::wstring(KEY) + L"\\" + name + L"\\shell\\open\\command").c_str(), L"",

@@ -154,6 +154,8 @@ TEST_F(MainWindow, DeviceChangeStormRunsOneWorkerAndEndsRight) {
 
 TEST_F(MainWindow, OldModelIsAskedAboutAndCountsAsNoDevice) {
     bus.Plug(OLD_MODEL);
+    world.machine.Set(L"Software\\Classes\\.htm", L"", L"htmlfile");
+    world.machine.Set(L"Software\\Classes\\htmlfile\\shell\\open\\command", L"", L"b.exe %1");
     for (const int answer : {2, 1}) {
         view.answers = {answer};
         Start();
@@ -164,7 +166,9 @@ TEST_F(MainWindow, OldModelIsAskedAboutAndCountsAsNoDevice) {
         EXPECT_EQ(dlg->m_bDeviceConnected, 0);
         EXPECT_FALSE(view.tray.back().connected);
     }
-    EXPECT_EQ(world.shell.opens.size(), 1u); // only the "yes" opened the page
+    // Only the "yes" opened the page, with the machine's browser.
+    ASSERT_EQ(world.processes.shownStarts.size(), 1u);
+    EXPECT_EQ(world.processes.shownStarts[0].first, L"b.exe  " + Text(214));
 }
 
 TEST_F(MainWindow, UpdatePageStatusTable) {

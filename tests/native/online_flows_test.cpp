@@ -193,4 +193,42 @@ TEST_F(OnlineFlows, ASecondCheckWhileTheWorkerRunsStartsNothing) {
     dlg->OnCommand(ID_TRAY_CHECK_FOR_UPDATES);
     EXPECT_EQ(view.workerStarts, 1);
 }
+// Ending the program while the worker runs (Exit confirmed, or another process's request): the
+// flow goes on to its end, asks nothing more, reports nothing, and keeps no package.
+class EndingDuringTheFlow : public OnlineFlows {
+  protected:
+    void EndAtTheOffer(bool byExit) {
+        bus.Plug(NORMAL);
+        Offer(true, false);
+        bool ended = false;
+        view.onQuestion = [&] {
+            if (ended)
+                return;
+            ended = true;
+            if (byExit)
+                dlg->OnCommand(ID_TRAY_EXIT);
+            else
+                dlg->OnDestroyTrayIconMessage();
+        };
+        view.answers = {1, 1};
+        Launch();
+        // The offer (and the exit question), but no install question and no message.
+        ASSERT_EQ(view.questions.size(), byExit ? 2u : 1u);
+        EXPECT_EQ(view.questions[0].firstLine, FormatText(Text(112), {MODEL_NAME}));
+        EXPECT_TRUE(view.messages.empty());
+        EXPECT_FALSE(Ran(L"fw130.exe"));
+        EXPECT_EQ(world.Value(VALUE_PACKAGE_EXISTS), L"0");
+        EXPECT_FALSE(world.disk.HasFile(PACKAGE));
+        EXPECT_EQ(dlg->m_pFirmwareDownloadThread, nullptr);
+        EXPECT_EQ(dlg->m_pOnlineThread, nullptr);
+    }
+};
+
+TEST_F(EndingDuringTheFlow, ByExit) {
+    EndAtTheOffer(true);
+}
+
+TEST_F(EndingDuringTheFlow, ByTheDestroyTrayIconMessage) {
+    EndAtTheOffer(false);
+}
 } // namespace

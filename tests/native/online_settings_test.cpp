@@ -32,25 +32,49 @@ class OnlineSettings : public testing::Test {
 };
 
 TEST(ToolVersionText, HexPairsAndDecimalTail) {
-    EXPECT_EQ(ParseHexNumber(L"0A"), 10);
-    EXPECT_EQ(ParseHexNumber(L"ff"), 255);
-    EXPECT_EQ(ParseHexNumber(L"7FFFFFFF"), 0x7FFFFFFF);
-    EXPECT_EQ(ParseHexNumber(L""), 0);
-    EXPECT_EQ(ParseHexNumber(L"123456789"), 0);
-    EXPECT_EQ(ParseHexNumber(L"G"), 'G' - '0');
+    CFakeUpgradeLibrary ansi;
+    EXPECT_EQ(ParseHexNumber(ansi, L"0A"), 10);
+    EXPECT_EQ(ParseHexNumber(ansi, L"ff"), 255);
+    EXPECT_EQ(ParseHexNumber(ansi, L"7FFFFFFF"), 0x7FFFFFFF);
+    EXPECT_EQ(ParseHexNumber(ansi, L""), 0);
+    EXPECT_EQ(ParseHexNumber(ansi, L"123456789"), 0);
+    EXPECT_EQ(ParseHexNumber(ansi, L"G"), 'G' - '0');
 
     ToolVersion version;
-    ASSERT_TRUE(ParseToolVersion(L"0102030004", version));
+    ASSERT_TRUE(ParseToolVersion(ansi, L"0102030004", version));
     EXPECT_EQ(version.part1, 1);
     EXPECT_EQ(version.part2, 2);
     EXPECT_EQ(version.part3, 3);
     EXPECT_EQ(version.part4, 4);
     EXPECT_EQ(version.packed, 0x0203);
-    ASSERT_TRUE(ParseToolVersion(L"01020A 12x", version));
+    ASSERT_TRUE(ParseToolVersion(ansi, L"01020A 12x", version));
     EXPECT_EQ(version.part3, 10);
     EXPECT_EQ(version.part4, 12);
-    EXPECT_FALSE(ParseToolVersion(L"010203000", version));
-    EXPECT_FALSE(ParseToolVersion(L"01020300045", version));
+    EXPECT_FALSE(ParseToolVersion(ansi, L"010203000", version));
+    EXPECT_FALSE(ParseToolVersion(ansi, L"01020300045", version));
+}
+
+// A character outside ASCII counts by its byte in the code page, and the length limit counts
+// bytes: what the 8-bit conversion makes of it, not its UTF-16 unit.
+TEST(ToolVersionText, HexDigitsAreReadAsAnsiBytes) {
+    CFakeUpgradeLibrary western;
+    // The euro sign is 0x80 in 1252 (its UTF-16 unit is 0x20AC).
+    EXPECT_EQ(ParseHexNumber(western, L"\u20AC"), 0x80 - '0');
+    EXPECT_EQ(ParseHexNumber(western, L"1\u20AC"), 16 + 0x80 - '0');
+    // A letter the code page lacks becomes its best fit: the Polish L-stroke is "L".
+    EXPECT_EQ(ParseHexNumber(western, L"\u0141"), 'L' - '0');
+    CFakeUpgradeLibrary japanese;
+    japanese.codePage = 932;
+    // HIRAGANA A is the two bytes 0x82 0xA0.
+    EXPECT_EQ(ParseHexNumber(japanese, L"\u3042"),
+              static_cast<int32_t>((0x82u - '0') * 16 + (0xA0u - '0')));
+    // Five characters, ten bytes: over the limit of eight.
+    EXPECT_EQ(ParseHexNumber(japanese, L"\u3042\u3042\u3042\u3042\u3042"), 0);
+    EXPECT_NE(ParseHexNumber(japanese, L"\u3042\u3042\u3042\u3042"), 0);
+    CFakeUpgradeLibrary utf8;
+    utf8.codePage = 65001;
+    EXPECT_EQ(ParseHexNumber(utf8, L"\u00C9"),
+              static_cast<int32_t>((0xC3u - '0') * 16 + (0x89u - '0')));
 }
 
 TEST_F(OnlineSettings, LoadsEveryValue) {

@@ -1,5 +1,6 @@
 #include "online/descriptor.h"
 #include "online/signature.h"
+#include "tests/support/fake_engine.h"
 #include "tests/support/fake_online.h"
 #include <gtest/gtest.h>
 #include <string>
@@ -98,11 +99,12 @@ TEST(Signature, LineLeavesTheDescriptorParseUnchanged) {
     const std::string placed[] = {line + plain, version + line + url + info,
                                   version + url + line + info, plain + line,
                                   plain + SIGNATURE_LINE};
+    CFakeUpgradeLibrary codePage;
     for (const DescriptorKind kind : {DescriptorKind::FIRMWARE, DescriptorKind::TOOL}) {
-        const DescriptorContent expected = ParseDescriptor(plain, kind);
+        const DescriptorContent expected = ParseDescriptor(plain, kind, codePage);
         ASSERT_EQ(expected.result, 1);
         for (const std::string& descriptor : placed) {
-            const DescriptorContent parsed = ParseDescriptor(descriptor, kind);
+            const DescriptorContent parsed = ParseDescriptor(descriptor, kind, codePage);
             EXPECT_EQ(parsed.result, expected.result) << descriptor;
             EXPECT_EQ(parsed.major, expected.major) << descriptor;
             EXPECT_EQ(parsed.minor, expected.minor) << descriptor;

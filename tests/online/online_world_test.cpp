@@ -5,9 +5,11 @@
 #include "engine/win32/registry.h"
 #include "engine/win32/win32_file_system.h"
 #include "engine/win32/win32_kernel.h"
+#include "engine/win32/win32_upgrade_library.h"
 #include "online/download_callback.h"
 #include "online/folder_tree.h"
 #include "online/online_system.h"
+#include "online/transfer.h"
 #include "online/win32/win32_internet.h"
 #include "online/win32/win32_processes.h"
 #include "online/win32/win32_shell.h"
@@ -63,7 +65,7 @@ class OnlineWorld : public testing::Test {
     CRegistry user{HKEY_CURRENT_USER};
     CRegistry classes{HKEY_CLASSES_ROOT};
     CWin32FileSystem files;
-    CWinInet internet{2000, 3000};
+    CWinInet internet{3000};
     CWin32Processes processes;
     CWin32Shell shell;
     CWin32Clock clock;
@@ -72,6 +74,7 @@ class OnlineWorld : public testing::Test {
     // The transfer and install mechanics are tested without a key; SignedWorld uses the
     // build's own.
     CWin32SignatureVerifier noKey{nullptr, 0, 0};
+    CWin32UpgradeLibrary codePage;
     Platform platform;
     CDownloadCallback sink{RecordPercentage};
     COnlineSystem online{platform};
@@ -89,6 +92,7 @@ class OnlineWorld : public testing::Test {
         platform.system = &system;
         platform.mutexes = &mutexes;
         platform.signatures = &noKey;
+        platform.upgradeLibrary = &codePage;
         const std::wstring state = Environment(L"QM_UPDATE_WORLD");
         world = FromUnix(Environment(L"QM_TEST_WORLD"));
         ASSERT_FALSE(state.empty()) << "run through CTest: the update server is a fixture";
@@ -210,6 +214,24 @@ TEST_F(OnlineWorld, BrokenTransfersLeaveTheOffer) {
         EXPECT_EQ(online.IsFirmwareUpdateAvailable(), 1) << address;
         EXPECT_EQ(online.packageRecorded, 0) << address;
     }
+}
+
+TEST_F(OnlineWorld, TricklingServerEndsTheTransferWithinTheRule) {
+    WriteAll(root + L"\\trickle.exe", std::string(64 * 1024, 't'));
+    // The program's rule in small: 1 KiB every 2 s, each read at most 3 s (the port's cap). A
+    // byte a second falls under it and ends by the first piece after the first window.
+    const TransferLimits limits{3000, 0, 2000, 1024};
+    const std::wstring target = install + L"\\trickle.exe";
+    std::vector<uint64_t> progress;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(DownloadToFile(
+        internet, base + L"trickle/trickle.exe", target, DOWNLOAD_MAX_BYTES,
+        [&](uint64_t received, uint64_t) { progress.push_back(received); }, limits));
+    const double seconds = SecondsSince(start);
+    EXPECT_LT(seconds, (limits.windowMs + limits.waitMs) / 1000.0 + 1.5);
+    EXPECT_GE(seconds, limits.windowMs / 1000.0 - 0.5);
+    EXPECT_FALSE(progress.empty());
+    EXPECT_LT(progress.size(), 10u);
 }
 
 TEST_F(OnlineWorld, ProbeFailsWithinTheBound) {

@@ -44,10 +44,12 @@ class CFakeMutexes : public INamedMutexes {
         names.push_back(name);
         return creatable ? this : nullptr;
     }
-    MutexWait Wait(MutexHandle mutex) override {
+    uint32_t lastWaitMs = 0;
+    MutexWait Wait(MutexHandle mutex, uint32_t milliseconds) override {
         ++waits;
+        lastWaitMs = milliseconds;
         const MutexWait result = mutex ? answer : MutexWait::FAILED;
-        if (result != MutexWait::FAILED)
+        if (result == MutexWait::ACQUIRED || result == MutexWait::ABANDONED)
             ++held;
         return result;
     }
@@ -156,9 +158,11 @@ class CFakeUpgradeLibrary : public IUpgradeLibrary {
     int32_t CallDebugPort(UpgradeEntry entry, uintptr_t window) override {
         return Record(entry, std::to_string(window).c_str(), "");
     }
-    // The system's conversions as documented for two code pages: 1252 (Latin-1 here), whose
-    // best fit turns a few Polish letters into their base letters, and 65001 (UTF-8), which
-    // refuses any conversion flag.
+    // The system's conversions as documented for three code pages: 1252 (Western; 0x80-0x9F
+    // hold the euro sign, typographic quotes and a few letters), whose best fit turns a few
+    // Polish letters into their base letters; 932 (Japanese, double-byte: a lead byte 0x81-0x9F
+    // or 0xE0-0xFC takes the next byte, which may be an ASCII letter or a backslash), with a
+    // few characters; and 65001 (UTF-8), which refuses any conversion flag.
     uint32_t codePage = 1252;
     uint32_t AnsiCodePage() override { return codePage; }
     bool EncodeAnsi(const std::wstring& text, bool exactOnly, std::string& ansi) override {
@@ -170,20 +174,76 @@ class CFakeUpgradeLibrary : public IUpgradeLibrary {
                 AppendUtf8(ansi, static_cast<uint32_t>(c));
             return true;
         }
-        for (const wchar_t c : text)
-            ansi += c < 0x100 ? static_cast<char>(c) : exactOnly ? '?' : BestFit(c);
+        for (const wchar_t c : text) {
+            const std::string bytes = codePage == 932 ? Encode932(c) : Encode1252(c);
+            ansi += !bytes.empty() ? bytes
+                    : exactOnly    ? std::string("?")
+                                   : std::string(1, BestFit(c));
+        }
         return true;
     }
     bool DecodeAnsi(const std::string& ansi, std::wstring& text) override {
         text.clear();
         if (codePage == 65001)
             return DecodeUtf8(ansi, text);
-        for (const char c : ansi)
-            text += static_cast<wchar_t>(static_cast<unsigned char>(c));
+        for (size_t i = 0; i < ansi.size(); ++i) {
+            const auto b = static_cast<unsigned char>(ansi[i]);
+            if (codePage == 932 && ((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC))) {
+                // A lead byte without its trail, or a pair the table lacks, is invalid.
+                if (i + 1 == ansi.size())
+                    return false;
+                const auto pair =
+                    static_cast<uint16_t>(b << 8 | static_cast<unsigned char>(ansi[++i]));
+                const wchar_t c = Decode932(pair);
+                if (c == 0)
+                    return false;
+                text += c;
+            } else {
+                text += codePage == 1252 && b >= 0x80 && b <= 0x9F ? CP1252_HIGH[b - 0x80]
+                                                                   : static_cast<wchar_t>(b);
+            }
+        }
         return true;
     }
 
   private:
+    static constexpr wchar_t CP1252_HIGH[32] = {
+        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+        0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    struct Pair932 {
+        uint16_t bytes;
+        wchar_t c;
+    };
+    // HIRAGANA A, KATAKANA BU and PU (trail bytes "u" and "v"), the kanji for "table" (trail
+    // byte "\\").
+    static constexpr Pair932 CP932_PAIRS[] = {
+        {0x82A0, 0x3042}, {0x8375, 0x30D6}, {0x8376, 0x30D7}, {0x955C, 0x8868}};
+    static wchar_t Decode932(uint16_t bytes) {
+        for (const Pair932& pair : CP932_PAIRS) {
+            if (pair.bytes == bytes)
+                return pair.c;
+        }
+        return 0;
+    }
+    static std::string Encode932(wchar_t c) {
+        if (c < 0x80)
+            return std::string(1, static_cast<char>(c));
+        for (const Pair932& pair : CP932_PAIRS) {
+            if (pair.c == c)
+                return {static_cast<char>(pair.bytes >> 8), static_cast<char>(pair.bytes & 0xFF)};
+        }
+        return {};
+    }
+    static std::string Encode1252(wchar_t c) {
+        for (int i = 0; i < 32; ++i) {
+            if (CP1252_HIGH[i] == c)
+                return std::string(1, static_cast<char>(0x80 + i));
+        }
+        if (c < 0x100 && !(c >= 0x80 && c <= 0x9F))
+            return std::string(1, static_cast<char>(c));
+        return {};
+    }
     static char BestFit(wchar_t c) {
         switch (c) {
         case L'\u0141':

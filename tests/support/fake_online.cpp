@@ -36,7 +36,7 @@ class CFakeResponse : public IInternetResponse {
         return m_resource.contentLength == -2 ? static_cast<int64_t>(m_resource.body.size())
                                               : m_resource.contentLength;
     }
-    bool SaveBody(const std::wstring& path, uint64_t maxBytes, const TransferProgress& progress,
+    bool SaveBody(const std::wstring& path, uint64_t maxBytes, const TransferStep& step,
                   uint64_t& received) override {
         if (m_disk.folders.count(CFakeDisk::Parent(path)) == 0)
             return false;
@@ -45,12 +45,15 @@ class CFakeResponse : public IInternetResponse {
         const uint64_t total = ContentLength() < 0 ? 0 : static_cast<uint64_t>(ContentLength());
         std::string& stored = m_disk.files[path].content;
         stored.clear();
-        for (received = 0; received < available && received <= maxBytes;) {
-            const size_t chunk = std::min<size_t>(65536, available - received);
+        const std::vector<uint32_t>& times = m_resource.pieceTimes;
+        received = 0;
+        for (size_t piece = 0; received < available && received <= maxBytes; ++piece) {
+            const size_t chunk = std::min<size_t>(m_resource.pieceSize, available - received);
             stored.append(body, received, chunk);
             received += chunk;
-            if (progress)
-                progress(received, total);
+            const uint32_t at = times.empty() ? 0 : times[std::min(piece, times.size() - 1)];
+            if (step && !step(received, total, at))
+                return false;
         }
         return available == body.size() && received <= maxBytes;
     }
@@ -77,8 +80,9 @@ class CFakeSession : public IInternetSession {
 };
 } // namespace
 
-std::unique_ptr<IInternetSession> CFakeInternet::OpenSession() {
+std::unique_ptr<IInternetSession> CFakeInternet::OpenSession(uint32_t waitMs) {
     ++sessions;
+    sessionWaits.push_back(waitMs);
     if (!sessionAvailable)
         return nullptr;
     return std::make_unique<CFakeSession>(m_disk, *this);
@@ -96,6 +100,7 @@ COnlineWorld::COnlineWorld(const wchar_t* keyPath) : key(keyPath) {
     platform.system = &system;
     platform.mutexes = &mutexes;
     platform.signatures = &signatures;
+    platform.upgradeLibrary = &library;
     disk.AddFolder(RUN_PATH);
     disk.AddFolder(FIRMWARE_FOLDER);
     disk.AddFile(INFO_PATH, Description(0, 1, 5));

@@ -82,10 +82,13 @@ class CFakeDisk : public CFakeFileSystem {
         privateFolders.insert(path);
         return true;
     }
-    // Files and folders move with everything below them.
+    // Files and folders move with everything below them. The system holds the process's
+    // current folder open, so neither it nor a folder around it can be renamed.
     bool MoveTo(const std::wstring& source, const std::wstring& target) override {
-        if (unmovable.count(source) || !FileExists(source) || folders.count(target) ||
-            folders.count(Parent(target)) == 0)
+        const bool holdsCurrent =
+            currentFolder == source || currentFolder.rfind(source + L"\\", 0) == 0;
+        if (unmovable.count(source) || holdsCurrent || !FileExists(source) ||
+            folders.count(target) || folders.count(Parent(target)) == 0)
             return false;
         files.erase(target);
         MoveEntries(files, source, target);
@@ -184,6 +187,10 @@ class CFakeInternet : public IInternet {
         std::string body;
         int64_t contentLength = -2; // -2: the body's length; -1: none announced
         size_t dropAfter = std::string::npos;
+        // When the body's pieces arrive, in milliseconds after the request; a piece of 64 KiB
+        // each, the last ones at the last time given. Empty: all at once, at 0.
+        std::vector<uint32_t> pieceTimes = {};
+        size_t pieceSize = 65536;
     };
     explicit CFakeInternet(CFakeDisk& disk) : m_disk(disk) {}
 
@@ -195,6 +202,7 @@ class CFakeInternet : public IInternet {
     std::vector<std::wstring> discarded;
     int connectedQueries = 0;
     int sessions = 0;
+    std::vector<uint32_t> sessionWaits;
 
     void Serve(const std::wstring& address, const std::string& body, int status = 200) {
         resources[address] = Resource{status, body};
@@ -209,7 +217,7 @@ class CFakeInternet : public IInternet {
         return answer;
     }
     void DiscardCacheEntry(const std::wstring& address) override { discarded.push_back(address); }
-    std::unique_ptr<IInternetSession> OpenSession() override;
+    std::unique_ptr<IInternetSession> OpenSession(uint32_t waitMs) override;
 
   private:
     CFakeDisk& m_disk;
@@ -318,6 +326,7 @@ struct COnlineWorld {
     CFakeMutexes mutexes;
     CFakeSignatures signatures;
     CFakeSystemInfo system;
+    CFakeUpgradeLibrary library; // the ANSI code page
     Platform platform;
     std::wstring key;
 

@@ -8,8 +8,48 @@
 #include <gtest/gtest.h>
 #include <objbase.h>
 #include <shobjidl.h>
+#include <string>
 
 namespace {
+// A Linux path as Wine shows it on drive Z:.
+std::wstring WindowsPath(const char* unixPath) {
+    std::wstring path = L"Z:";
+    for (const char* c = unixPath; *c; ++c)
+        path += *c == '/' ? L'\\' : static_cast<wchar_t>(*c);
+    return path;
+}
+
+// The search order stays changed for the rest of the process: the other tests load only
+// system libraries, or libraries by their full paths.
+TEST(LibrarySearch, ALibraryInTheCurrentFolderIsNoLongerFoundByName) {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring folder = std::wstring(temp) + L"qm-planted";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring planted = folder + L"\\qm_planted.dll";
+    ASSERT_TRUE(CopyFileW(WindowsPath(QM_PLANTABLE_LIBRARY).c_str(), planted.c_str(), FALSE));
+    wchar_t saved[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, saved);
+    ASSERT_TRUE(SetCurrentDirectoryW(folder.c_str()));
+    // Found there before: the test would prove nothing otherwise.
+    HMODULE hBefore = LoadLibraryW(L"qm_planted.dll");
+    ASSERT_NE(hBefore, nullptr);
+    FreeLibrary(hBefore);
+
+    RemoveCurrentFolderFromLibrarySearch();
+    SetLastError(0);
+    EXPECT_EQ(LoadLibraryW(L"qm_planted.dll"), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
+    // By its full path it still loads.
+    HMODULE hFull = LoadLibraryExW(planted.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    EXPECT_NE(hFull, nullptr);
+    if (hFull)
+        FreeLibrary(hFull);
+    SetCurrentDirectoryW(saved);
+    DeleteFileW(planted.c_str());
+    RemoveDirectoryW(folder.c_str());
+}
+
 const wchar_t* const USER_KEY =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\AutoplayHandlers";
 const wchar_t* const MACHINE_KEY = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Autopl"

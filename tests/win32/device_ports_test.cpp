@@ -13,16 +13,23 @@ TEST(NamedMutexes, SharedByNameAndAbandonedWhenItsOwnerEnds) {
     const MutexHandle second = mutexes.CreateOrOpen(L"QuillmateTests DevicePorts");
     ASSERT_NE(first, nullptr);
     ASSERT_NE(second, nullptr);
-    std::thread owner([&] { EXPECT_EQ(mutexes.Wait(first), MutexWait::ACQUIRED); });
+    std::thread owner([&] { EXPECT_EQ(mutexes.Wait(first, INFINITE), MutexWait::ACQUIRED); });
     owner.join();
-    EXPECT_EQ(mutexes.Wait(second), MutexWait::ABANDONED);
+    EXPECT_EQ(mutexes.Wait(second, INFINITE), MutexWait::ABANDONED);
+    // Held here: another thread gives up after its time, owning nothing.
+    std::thread blocked([&] {
+        const DWORD start = GetTickCount();
+        EXPECT_EQ(mutexes.Wait(first, 200), MutexWait::TIMED_OUT);
+        EXPECT_GE(GetTickCount() - start, 150u);
+    });
+    blocked.join();
     mutexes.Release(second);
     std::thread other([&] {
-        EXPECT_EQ(mutexes.Wait(first), MutexWait::ACQUIRED);
+        EXPECT_EQ(mutexes.Wait(first, 0), MutexWait::ACQUIRED);
         mutexes.Release(first);
     });
     other.join();
-    EXPECT_EQ(mutexes.Wait(nullptr), MutexWait::FAILED);
+    EXPECT_EQ(mutexes.Wait(nullptr, 0), MutexWait::FAILED);
     mutexes.Close(first);
     mutexes.Close(second);
 }

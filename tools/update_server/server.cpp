@@ -7,6 +7,7 @@
 //   /stall/...           accept the request and never answer
 //   /stallbody/...       send the head and half of the file, then nothing more
 //   /huge/...            an endless body without Content-Length
+//   /trickle/...         announce the whole file, then send it one byte a second
 // Usage: qm_update_server --root DIR [--port N] [--port-file FILE]
 #include <arpa/inet.h>
 #include <csignal>
@@ -72,8 +73,8 @@ bool ReadFile(const std::string& path, std::string& content) {
 void Answer(int client, std::string path) {
     std::string mode;
     const size_t slash = path.find('/');
-    static const char* const MODES[] = {"404",  "500",   "drop",      "nolength",
-                                        "slow", "stall", "stallbody", "huge"};
+    static const char* const MODES[] = {"404",   "500",       "drop", "nolength", "slow",
+                                        "stall", "stallbody", "huge", "trickle"};
     for (const char* known : MODES) {
         if (slash != std::string::npos && path.compare(0, slash, known) == 0) {
             mode = known;
@@ -107,12 +108,14 @@ void Answer(int client, std::string path) {
             WaitForClose(client);
         return;
     }
-    const size_t piece = mode == "slow" ? 16384 : body.size();
+    const size_t piece = mode == "slow" ? 16384 : mode == "trickle" ? 1 : body.size();
     for (size_t at = 0; at < body.size(); at += piece) {
         if (!SendAll(client, body.data() + at, std::min(piece, body.size() - at)))
             return;
         if (mode == "slow")
             usleep(40000);
+        else if (mode == "trickle")
+            sleep(1);
     }
 }
 

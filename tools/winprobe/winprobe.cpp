@@ -10,7 +10,10 @@
 //   winprobe styles TITLE           the window's and its controls' extended styles: id, hex
 //   winprobe tray                   icons of the notification area: x y w h on the screen
 //   winprobe rect TITLE             the topmost visible window with this title: x y w h
-// TITLE is the exact window title, or ~PART for a title containing PART. Output is UTF-8.
+//   winprobe ping TITLE [MS]        how long the window takes to answer a message (ms); exit
+//                                     code 1 when it does not answer within MS
+// TITLE is the exact window title, ~PART for a title containing PART, or >PART for a window
+// without a title that has a control showing PART (a callout). Output is UTF-8.
 // Exit code 0 on success, 1 when the window or control is not there, 2 on bad usage.
 #include <windows.h>
 #include <cstdio>
@@ -64,12 +67,51 @@ std::vector<HWND> TopLevelWindows() {
     return windows;
 }
 
+bool ShowsInControl(HWND hWnd, const std::wstring& part) {
+    std::vector<HWND> children;
+    EnumChildWindows(hWnd, Collect, reinterpret_cast<LPARAM>(&children));
+    for (HWND hChild : children) {
+        if (WindowText(hChild).find(part) != std::wstring::npos)
+            return true;
+    }
+    return false;
+}
+
+bool WindowMatches(HWND hWnd, const std::wstring& pattern) {
+    if (!pattern.empty() && pattern[0] == L'>')
+        return WindowText(hWnd).empty() && ShowsInControl(hWnd, pattern.substr(1));
+    return TitleMatches(WindowText(hWnd), pattern);
+}
+
 HWND FindTitled(const std::wstring& pattern, bool visibleOnly) {
     for (HWND hWnd : TopLevelWindows()) {
-        if ((!visibleOnly || IsWindowVisible(hWnd)) && TitleMatches(WindowText(hWnd), pattern))
+        if ((!visibleOnly || IsWindowVisible(hWnd)) && WindowMatches(hWnd, pattern))
             return hWnd;
     }
     return nullptr;
+}
+
+// The caption is read without a message, so a window that does not answer is still found.
+HWND FindDialogByCaption(const std::wstring& title) {
+    for (HWND hWnd : TopLevelWindows()) {
+        wchar_t caption[512] = {};
+        GetWindowTextW(hWnd, caption, 512);
+        if (title == caption && ClassOf(hWnd) == L"#32770")
+            return hWnd;
+    }
+    return nullptr;
+}
+
+int Ping(const std::wstring& title, DWORD ms) {
+    HWND hWnd = FindDialogByCaption(title);
+    if (!hWnd)
+        return 1;
+    const ULONGLONG start = GetTickCount64();
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(hWnd, WM_NULL, 0, 0, SMTO_NORMAL, ms, &result))
+        return 1;
+    Print(std::to_wstring(GetTickCount64() - start));
+    return 0;
 }
 
 std::wstring Escape(const std::wstring& text) {
@@ -90,7 +132,7 @@ std::wstring Escape(const std::wstring& text) {
 int ListWindows(const std::wstring& pattern) {
     for (HWND hWnd : TopLevelWindows()) {
         const std::wstring title = WindowText(hWnd);
-        if (!pattern.empty() && !TitleMatches(title, pattern))
+        if (!pattern.empty() && !WindowMatches(hWnd, pattern))
             continue;
         wchar_t line[64];
         swprintf(line, 64, L"%p\t%d\t", static_cast<void*>(hWnd), IsWindowVisible(hWnd) ? 1 : 0);
@@ -197,9 +239,9 @@ UINT MessageNumber(const std::wstring& name) {
 }
 
 int Usage() {
-    Print(
-        L"usage: winprobe windows [TITLE] | wait TITLE [MS] | gone TITLE [MS] | controls TITLE"
-        L" | click TITLE ID | post TITLE MSG W L | close TITLE | styles TITLE | tray | rect TITLE");
+    Print(L"usage: winprobe windows [TITLE] | wait TITLE [MS] | gone TITLE [MS] | controls TITLE"
+          L" | click TITLE ID | post TITLE MSG W L | close TITLE | styles TITLE | tray"
+          L" | rect TITLE | ping TITLE [MS]");
     return 2;
 }
 
@@ -221,6 +263,8 @@ int Command(const std::vector<std::wstring>& args) {
         HWND hShown = FindTitled(pattern, true);
         return hShown ? PrintRect(hShown) : 1;
     }
+    if (verb == L"ping")
+        return Ping(pattern, ms);
     HWND hWnd = FindTitled(pattern, false);
     if (!hWnd)
         return 1;
