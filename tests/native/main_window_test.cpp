@@ -36,6 +36,44 @@ TEST_F(MainWindow, TrayTipFitsItsFieldInEveryLanguage) {
         }
 }
 
+// The catalogue with message 191 replaced by a text far longer than the tray tip can hold.
+class CLongTipSource : public IMessageSource {
+  public:
+    explicit CLongTipSource(IMessageSource& real, std::u16string tip) : m_real(real) {
+        m_block.assign(15, u'\0'); // entries 176 to 190 empty
+        m_block.push_back(static_cast<char16_t>(tip.size()));
+        m_block += tip;
+    }
+    bool FindBlock(uint16_t language, uint16_t block, const char16_t*& units,
+                   size_t& count) override {
+        if (block != 191 / 16 + 1)
+            return m_real.FindBlock(language, block, units, count);
+        units = m_block.data();
+        count = m_block.size();
+        return true;
+    }
+
+  private:
+    IMessageSource& m_real;
+    std::u16string m_block;
+};
+
+TEST_F(MainWindow, LongTrayTipIsCutToItsFieldWithoutSplittingACharacter) {
+    // The title and " - " take 34 characters; a character outside the basic plane then stands
+    // on the last two places of the field.
+    const std::u16string tip = std::u16string(92, u'x') + u"\U0001F600" + std::u16string(60, u'y');
+    CLongTipSource source(messages, tip);
+    world.platform.messages = &source;
+    bus.Plug(NORMAL);
+    Start();
+    const std::wstring& shown = view.tray.back().tip;
+    EXPECT_LT(shown.size(), TRAY_TIP_CHARS);
+    EXPECT_GE(shown.size(), TRAY_TIP_CHARS - 2);
+    EXPECT_EQ(shown.rfind(L"Norvane Quillmate Tembly ZQ4MKT - " + std::wstring(92, L'x'), 0), 0u);
+    // Where text is UTF-16 (Windows), the pair is dropped whole rather than cut in half.
+    EXPECT_FALSE(shown.back() >= 0xD800 && shown.back() <= 0xDBFF);
+}
+
 TEST_F(MainWindow, AnimationLightsARunOfSevenDots) {
     Start();
     dlg->m_nAnimTimer = TIMER_ANIMATION;
