@@ -34,60 +34,16 @@ passed=0
 failures=0
 pid=
 
-probe() { "$QM_WINE" "$probe_exe" "$@"; }
-plug() { "$QM_WINE" "$plug_exe" "$@" >/dev/null; }
-windows_path() { echo "Z:${1//\//\\}"; }
-set_value() { "$QM_WINE" reg add "$key" /v "$1" /d "$2" /f /reg:32 >/dev/null 2>&1; }
-read_value() {
-    "$QM_WINE" reg query "$key" /v "$1" /reg:32 2>/dev/null | tr -d '\r' |
-        sed -n "s/^    $1    REG_SZ    //p"
-}
-message() {
-    local text
-    text=$(grep -P "^$2\t" "$source_dir/res/lang/$1"-*.txt | cut -f2-)
-    for fill in "${@:3}"; do text=${text/\%s/$fill}; done
-    printf '%s' "$text"
-}
-
-ok() { echo "ok   $1"; passed=$((passed + 1)); }
-fail() {
-    echo "FAIL $1"
-    failures=$((failures + 1))
-    "$source_dir/tools/wine/screenshot.sh" "$build/wine-prefix" "$artifacts/online-FAIL-$2.png" ||
-        true
-}
-check() { # name condition...
-    local name=$1
-    shift
-    if "$@"; then ok "$name"; else fail "$name" "${name// /-}"; fi
-}
-shot() { "$source_dir/tools/wine/screenshot.sh" "$build/wine-prefix" "$artifacts/online-$1.png" || true; }
-within() {
-    local ms=$1
-    shift
-    local end=$((SECONDS + (ms + 999) / 1000))
-    while ! "$@"; do
-        [[ $SECONDS -ge $end ]] && return 1
-        sleep 0.2
-    done
-}
-not() { ! "$@"; }
-
-controls() { probe controls "$title" 2>/dev/null || true; }
+shot_prefix=online
+source "$source_dir/tests/e2e/harness.sh"
 control() { controls | awk -F'\t' -v id="$1" '$1 == id {print}'; }
 enabled() { [[ $(control "$1" | head -1 | cut -f4) == "$2" ]]; }
 shows_text() { control "$1" | grep -qF -- "$2"; }
-window_shown() { probe windows "$title" | awk -F'\t' '$2 == 1 && $3 == "#32770"' | grep -q .; }
-window_hidden() { ! window_shown && probe windows "$title" | grep -q .; }
-dialogs_shown() { probe windows "$title" | awk -F'\t' '$2 == 1 && $3 == "#32770"' | wc -l; }
 only_main_window() { [[ $(dialogs_shown) -eq 1 ]]; }
 dialog_shows() { controls | grep -qF -- "$1"; }
 # A dialog over the main window: the first of our windows in z-order is not the main window.
 question_up() { dialog_shows "$1" && [[ $(dialogs_shown) -ge 2 ]]; }
 answers_within() { probe ping "$title" "$1" >/dev/null; }
-running() { [[ -n "$pid" ]] && kill -0 "$pid" 2>/dev/null; }
-ended() { ! running; }
-player_reports() { "$QM_WINE" "$plug_exe" status | grep -qF -- "$1"; }
 value_is() { [[ $(read_value "$1") == "$2" ]]; }
 no_package_files() { ! compgen -G "$install/Downloads/fw_1_30*" >/dev/null; }
 carried_untouched() {

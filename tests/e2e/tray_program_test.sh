@@ -25,66 +25,18 @@ passed=0
 failures=0
 pid=
 
-probe() { "$QM_WINE" "$probe_exe" "$@"; }
-plug() { "$QM_WINE" "$plug_exe" "$@" >/dev/null; }
-windows_path() { echo "Z:${1//\//\\}"; }
-set_value() { "$QM_WINE" reg add "$key" /v "$1" /d "$2" /f /reg:32 >/dev/null 2>&1; }
-read_value() {
-    "$QM_WINE" reg query "$key" /v "$1" /reg:32 2>/dev/null | tr -d '\r' |
-        awk -v n="$1" '$1 == n {print $3}'
-}
-# Message ID of language LANG from the catalogue's source, with "%s" fills in order.
-message() {
-    local text
-    text=$(grep -P "^$2\t" "$source_dir/res/lang/$1"-*.txt | cut -f2-)
-    text=${text//\{SUPPORT_HOST\}/support.norvane.example}
-    for fill in "${@:3}"; do text=${text/\%s/$fill}; done
-    printf '%s' "$text"
-}
-
-ok() { echo "ok   $1"; passed=$((passed + 1)); }
-fail() {
-    echo "FAIL $1"
-    failures=$((failures + 1))
-    "$source_dir/tools/wine/screenshot.sh" "$build/wine-prefix" "$artifacts/tray-FAIL-$2.png" || true
-}
-check() { # name condition...
-    local name=$1
-    shift
-    if "$@"; then ok "$name"; else fail "$name" "${name// /-}"; fi
-}
-shot() { "$source_dir/tools/wine/screenshot.sh" "$build/wine-prefix" "$artifacts/tray-$1.png" || true; }
-
-# Polls a condition for up to MS milliseconds.
-within() {
-    local ms=$1
-    shift
-    local end=$((SECONDS + (ms + 999) / 1000))
-    while ! "$@"; do
-        [[ $SECONDS -ge $end ]] && return 1
-        sleep 0.2
-    done
-}
-
-# The main window's controls; `control ID` prints the line of one control.
-controls() { probe controls "$title" 2>/dev/null || true; }
+shot_prefix=tray
+source "$source_dir/tests/e2e/harness.sh"
 control() { controls | awk -F'\t' -v id="$1" '$1 == id {print; getline; if ($0 ~ /^\t/) print}'; }
 enabled() { [[ $(control "$1" | head -1 | cut -f4) == "$2" ]]; }
 shows_text() { control "$1" | grep -qF -- "$2"; }
 list_empty() { [[ $(control 1004 | wc -l) -eq 1 ]]; }
-window_shown() { probe windows "$title" | awk -F'\t' '$2 == 1 && $3 == "#32770"' | grep -q .; }
-window_hidden() { ! window_shown && probe windows "$title" | grep -q .; }
-dialogs_shown() { probe windows "$title" | awk -F'\t' '$2 == 1 && $3 == "#32770"' | wc -l; }
-running() { [[ -n "$pid" ]] && kill -0 "$pid" 2>/dev/null; }
-not() { ! "$@"; }
 list_disabled_and_empty() { enabled 1004 0 && list_empty; }
 # A window of ours shows TEXT (a dialog over the main window comes first in z-order).
 dialog_shows() { probe controls "$title" 2>/dev/null | grep -qF -- "$1"; }
 menu_open() { probe windows | awk -F'\t' '$2 == 1 && $3 == "#32768"' | grep -q .; }
 setting_differs() { [[ $(read_value OnlineCheckUpdate) != "$1" ]]; }
 process_gone() { ! kill -0 "$1" 2>/dev/null; }
-player_reports() { "$QM_WINE" "$plug_exe" status | grep -qF -- "$1"; }
-ended() { ! running; }
 
 # The tray icon's picture, from the pixels of Wine's stand-alone notification area: 156 is
 # blue with a green mark, 157 grey; "none" when no icon is there.
