@@ -3,12 +3,14 @@
 # the user and other programs would: window texts and states, the notification-area icon (its
 # picture read from a screenshot of Wine's stand-alone tray), registry values, processes.
 #   tray_program_test.sh BUILD_DIR QUILLMATE_EXE WINPROBE_EXE UPGRADE_DLL PLAYER_PLUG_EXE
+#                        RESOURCE_REMOVER_EXE
 set -euo pipefail
 build=$(realpath "$1")
 exe=$(realpath "$2")
 probe_exe=$(realpath "$3")
 upgrade_dll=$(realpath "$4")
 plug_exe=$(realpath "$5")
+remover_exe=$(realpath "$6")
 source_dir=$(dirname "$(realpath "$0")")/../..
 source "$source_dir/tools/wine/env.sh"
 qm_use_prefix "$build/wine-prefix"
@@ -250,6 +252,64 @@ page_shots 1031
 "$QM_WINE" reg delete "$key" /v QMLanguage /f /reg:32 >/dev/null 2>&1 || true
 page_shots 1025 ar_EG.UTF-8
 set_value QMLanguage 1033
+
+# 11. An older model is referred to the media application, and the window stays without a player.
+start_program
+within 20000 window_shown || true
+plug plug old-model
+check "old model asks the old-model question" within 5000 dialog_shows "$(message 1033 212)"
+shot old-model-question
+probe click "$title" 2 || true
+check "old model leaves the list empty" within 3000 list_disabled_and_empty
+check "old model leaves the action button disabled" enabled 1008 0
+check "old model keeps the no-player icon" icon_is 157
+plug unplug
+stop_program
+
+# 12. A second start while the first copy ends: the first waits for its presence worker (held
+# in the library's version read) with its window already gone; the second finds the mutex but
+# no window, says so and ends; the first then ends cleanly and a later start runs as usual.
+no_window() { ! probe windows "$title" | grep -q .; }
+plug info-delay 8000
+start_program
+within 20000 window_shown || true
+plug plug normal
+sleep 1
+probe post "$title" "$destroy_message" 0 0
+check "the ending copy closes its window first" within 5000 no_window
+check "the ending copy waits for its worker" running
+"$QM_WINE" "$exe" &
+second=$!
+check "second start while the first ends says it runs" within 20000 dialog_shows "$(message 1033 146)"
+probe click "$title" 1 || true
+check "second start while the first ends ends" within 10000 process_gone "$second"
+wait "$second" 2>/dev/null || true
+check "the ending copy still ends" within 20000 ended
+stop_program
+plug info-delay 0
+start_program
+check "a start after the first ended opens the window" within 20000 window_shown
+stop_program
+plug unplug
+
+# 13. Without its tray menu and two of its bitmaps the program still runs: no menu opens, the
+# tray commands and the window still work.
+stripped="$world/stripped/quillmate.exe"
+mkdir -p "$world/stripped"
+cp "$exe" "$stripped"
+"$QM_WINE" "$remover_exe" "$(windows_path "$stripped")" 4:129 2:151 2:162
+exe=$stripped start_program
+check "program without menu and bitmaps opens its window" within 20000 window_shown
+shot without-menu-and-bitmaps
+probe post "$title" 0x400 0 0x205
+sleep 1
+check "right click without a menu opens none" not menu_open
+check "program without a menu keeps running" running
+probe post "$title" 0x111 32772 0
+check "exit still asks without a menu" within 5000 dialog_shows "$(message 1033 210 "$title")"
+probe click "$title" 1 || true
+check "exit still ends the program without a menu" within 10000 ended
+stop_program
 
 echo "$passed passed, $failures failed"
 [[ $failures -eq 0 ]]

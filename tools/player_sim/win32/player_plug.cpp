@@ -8,7 +8,8 @@
 namespace {
 const wchar_t* const USAGE =
     L"usage: player_plug COMMAND\n"
-    L"  plug [normal|recovery]  attach the player (normal mode by default)\n"
+    L"  plug [normal|recovery|old-model]\n"
+    L"                          attach the player (normal mode by default) or the earlier model\n"
     L"  unplug                  detach it\n"
     L"  version TEXT            firmware version the player reports, e.g. 1.23\n"
     L"  serial TEXT             device key in the interface path (default QM5SIM0001)\n"
@@ -40,10 +41,10 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring command = argv[1];
     const wchar_t* argument = argc > 2 ? argv[2] : nullptr;
     if (command == L"plug") {
-        const std::wstring mode = argument ? argument : L"normal";
-        if (mode != L"normal" && mode != L"recovery")
+        sim::Mode mode = sim::Mode::NORMAL;
+        if (argument && (!sim::ParseMode(argument, mode) || mode == sim::Mode::NONE))
             return Usage();
-        sim::Attach(mode == L"normal" ? sim::Mode::NORMAL : sim::Mode::RECOVERY);
+        sim::Attach(mode);
     } else if (command == L"unplug") {
         sim::Attach(sim::Mode::NONE);
     } else if ((command == L"version" || command == L"serial") && argument) {

@@ -3,6 +3,7 @@
 #include <dbt.h>
 #include <cstdio>
 #include <cwchar>
+#include <iterator>
 
 namespace sim {
 namespace {
@@ -12,8 +13,15 @@ const wchar_t* const CLASSES_KEY =
     L"System\\CurrentControlSet\\Control\\DeviceClasses\\{a5dcbf10-6530-11d2-901f-00c04fb951ed}";
 const wchar_t* const ENUM_KEY = L"System\\CurrentControlSet\\Enum\\USB\\";
 
-const wchar_t* const NORMAL_IDS = L"VID_0471&PID_2186";
-const wchar_t* const RECOVERY_IDS = L"VID_10D6&PID_10D6";
+struct ModeEntry {
+    const wchar_t* name;
+    const wchar_t* ids; // null: not on the bus
+};
+// In Mode order.
+const ModeEntry MODES[] = {{L"none", nullptr},
+                           {L"normal", L"VID_0471&PID_2186"},
+                           {L"recovery", L"VID_10D6&PID_10D6"},
+                           {L"old-model", L"VID_0471&PID_213E"}};
 
 // The timeline of a simulated update, in milliseconds: short, so that tests stay quick, but
 // the loader stays on the bus long enough for one-second polls to see it.
@@ -91,9 +99,19 @@ int ReadNumber(const wchar_t* name, int defaultValue) {
     return text.empty() ? defaultValue : _wtoi(text.c_str());
 }
 
+bool ParseMode(const std::wstring& text, Mode& mode) {
+    for (size_t i = 0; i < std::size(MODES); ++i)
+        if (text == MODES[i].name) {
+            mode = static_cast<Mode>(i);
+            return true;
+        }
+    return false;
+}
+
 Mode CurrentMode() {
-    const std::wstring mode = ReadSetting(L"Mode", L"none");
-    return mode == L"normal" ? Mode::NORMAL : mode == L"recovery" ? Mode::RECOVERY : Mode::NONE;
+    Mode mode = Mode::NONE;
+    ParseMode(ReadSetting(L"Mode", L"none"), mode);
+    return mode;
 }
 
 bool ParseFailure(const std::wstring& text, Failure& failure) {
@@ -122,13 +140,13 @@ std::string Serial() {
 
 void Attach(Mode mode) {
     const std::wstring key = Widen(Serial());
-    UnplugInterface(NORMAL_IDS, key);
-    UnplugInterface(RECOVERY_IDS, key);
-    if (mode != Mode::NONE)
-        PlugInterface(mode == Mode::NORMAL ? NORMAL_IDS : RECOVERY_IDS, key);
-    WriteSetting(L"Mode", mode == Mode::NORMAL     ? L"normal"
-                          : mode == Mode::RECOVERY ? L"recovery"
-                                                   : L"none");
+    for (const ModeEntry& entry : MODES)
+        if (entry.ids)
+            UnplugInterface(entry.ids, key);
+    const ModeEntry& entry = MODES[static_cast<int>(mode)];
+    if (entry.ids)
+        PlugInterface(entry.ids, key);
+    WriteSetting(L"Mode", entry.name);
     BroadcastDeviceChange();
 }
 

@@ -8,7 +8,8 @@ namespace sim {
 
 inline constexpr const wchar_t* SIM_STATE_KEY = L"Software\\QuillmateSimulator";
 
-enum class Mode { NONE, NORMAL, RECOVERY };
+// OLD_MODEL is the earlier model's identity: a player this tool only refers elsewhere.
+enum class Mode { NONE, NORMAL, RECOVERY, OLD_MODEL };
 
 // What goes wrong during the next updates and version reads.
 enum class Failure {
@@ -25,6 +26,7 @@ void WriteSetting(const wchar_t* name, const std::wstring& text);
 int ReadNumber(const wchar_t* name, int defaultValue);
 
 Mode CurrentMode();
+bool ParseMode(const std::wstring& text, Mode& mode);
 Failure CurrentFailure();
 bool ParseFailure(const std::wstring& text, Failure& failure);
 const wchar_t* FailureName(Failure failure);
