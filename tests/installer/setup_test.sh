@@ -136,36 +136,44 @@ versions_text() {
     printf '%s' "${line/\%s/$3}"
 }
 
+# Starts the autostart command as Windows starts it at log-on; its process is `resident`.
+run_autostart() {
+    local exe arguments
+    autostart=$(dump "$run_key" | awk -F'\t' '$1 == "Norvane Quillmate" {print $2}')
+    exe=${autostart#\"}
+    exe=${exe%%\"*}
+    arguments=${autostart##*\" }
+    "$QM_WINE" "$exe" $arguments &
+    resident=$!
+}
+# Waits up to 20 s for the program's window and tray icon.
+resident_up() {
+    for _ in $(seq 1 40); do
+        probe windows "$title" | grep -q . && probe tray | grep -q . && return 0
+        sleep 0.5
+    done
+    return 1
+}
 # Starts the program with the command the autostart entry holds, as the system does at log-on:
 # it stays in the tray. Asked to open its window, as a second start would, it shows the
 # player's firmware through the installed library and the carried package's version from the
 # installed firmware folder; then it is told to end as the uninstaller tells it.
 start_from_autostart() {
-    local expected=$1 command exe arguments
-    command=$(dump "$run_key" | awk -F'\t' '$1 == "Norvane Quillmate" {print $2}')
-    exe=${command#\"}
-    exe=${exe%%\"*}
-    arguments=${command##*\" }
-    "$QM_WINE" "$exe" $arguments &
-    local pid=$!
-    local up=0
-    for _ in $(seq 1 40); do
-        probe windows "$title" | grep -q . && probe tray | grep -q . && { up=1; break; }
-        sleep 0.5
-    done
-    if [[ $up == 1 ]]; then
+    local expected=$1
+    run_autostart
+    if resident_up; then
         probe post "$title" "reg:$show_message" 0 0 || true
         local shown=0
         for _ in $(seq 1 40); do
             probe controls "$title" 2>/dev/null | grep -qF -- "$expected" && { shown=1; break; }
             sleep 0.5
         done
-        [[ $shown == 1 ]] || fail "the program started from [$command] does not show [$expected]"
+        [[ $shown == 1 ]] || fail "the program started from [$autostart] does not show [$expected]"
         probe post "$title" "reg:$destroy_message" 0 0 || true
     else
-        fail "no tray icon after starting [$command]"
+        fail "no tray icon after starting [$autostart]"
     fi
-    ends_within $pid 10 || { fail "the program does not end"; kill $pid 2>/dev/null || true; }
+    ends_within $resident 10 || { fail "the program does not end"; kill $resident 2>/dev/null || true; }
 }
 
 clean_prefix() {
@@ -206,7 +214,7 @@ set_value "$pulo5" QmRunPath ""
 set_value "$pulo5" QMVersion 123
 set_value "$pulo4" QMVersion 00010000000
 reg delete "$pulo4" /v QmFwInfo /f
-"$QM_WINE" "$stand_in" &
+"$QM_WINE" "$stand_in" resident &
 copy=$!
 sleep 1
 rc=0; install /S || rc=$?
@@ -251,20 +259,24 @@ begin uninstall-ends-the-program-and-removes-everything
 install /S /LANG=1031 || fail "reinstall failed"
 folder=$(unix_path "$default_folder")
 appdata=$(unix_path "$("$QM_WINE" cmd /c echo %APPDATA% | tr -d '\r')")
-mkdir -p "$folder/TempPULO5/sub" "$appdata"
+mkdir -p "$folder/TempPULO5/sub" "$folder/Downloads" "$appdata"
 echo staged >"$folder/TempPULO5/sub/fw.bin"
-echo package >"$appdata/fw_1_30.exe"
+echo package >"$folder/Downloads/fw_1_30.exe"
+echo signature >"$folder/Downloads/fw_1_30.exe.sig"
+echo partial >"$folder/Downloads/fw_1_31.exe.part"
+# A file of the user's own that happens to bear the package's name is not ours to remove.
+echo own >"$appdata/fw_1_30.exe"
 set_value "$pulo5" OnlineFwExist 1
 set_value "$pulo5" OnlineFwName fw_1_30.exe
 # Read-only files: what a package or a user may leave so.
 chmod a-w "$folder/quillmate.exe" "$folder/Firmware/PULO5/PULO5.ini" "$folder/TempPULO5/sub/fw.bin"
-"$QM_WINE" "$stand_in" &
-copy=$!
-sleep 1
+run_autostart
+resident_up || fail "the installed program did not start from [$autostart]"
 "$QM_WINE" "$default_folder\\uninstall.exe" /S
-ends_within $copy 5 || { fail "the running copy was not ended"; kill $copy 2>/dev/null || true; }
+ends_within $resident 5 || { fail "the program was not ended"; kill $resident 2>/dev/null || true; }
 gone_within "$folder" 20 || fail "left behind: $(cd "$folder" && find . | tr '\n' ' ')"
-[[ ! -e "$appdata/fw_1_30.exe" ]] || fail "the downloaded package is still there"
+[[ -e "$appdata/fw_1_30.exe" ]] || fail "a file of the user's own was removed"
+rm -f "$appdata/fw_1_30.exe"
 sleep 1
 expect_gone "$root"
 expect_gone 'HKLM\Software\Norvane'

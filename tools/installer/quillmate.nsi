@@ -291,24 +291,9 @@ Function un.onInit
     ${EndIf}
 FunctionEnd
 
-; Removes a downloaded package that a product key records (in the application-data folder of the
-; user who runs the uninstaller), when the name is a plain file name.
-!macro QM_REMOVE_DOWNLOADED_PACKAGE key
-    ReadRegStr $0 HKLM "${key}" "${VALUE_PACKAGE_NAME}"
-    ${GetFileName} "$0" $1
-    ${If} $0 != ""
-    ${AndIf} $0 == $1
-        Delete "$APPDATA\$0"
-    ${EndIf}
-!macroend
-
 Section "Uninstall"
     SetRegView 32
     Call un.QmEndRunningCopy
-
-    SetShellVarContext current
-    !insertmacro QM_REMOVE_DOWNLOADED_PACKAGE "${PULO5_KEY}"
-    !insertmacro QM_REMOVE_DOWNLOADED_PACKAGE "${PULO4_KEY}"
     SetShellVarContext all
 
     DeleteRegValue HKLM "${QM_RUN_KEY}" "${QM_RUN_VALUE}"
@@ -317,6 +302,7 @@ Section "Uninstall"
     RMDir /r "$INSTDIR\Firmware"
     RMDir /r "$INSTDIR\${QM_DOWNLOAD_FOLDER_PULO5}"
     RMDir /r "$INSTDIR\${QM_DOWNLOAD_FOLDER_PULO4}"
+    RMDir /r "$INSTDIR\${QM_PACKAGE_FOLDER}"
     Delete "$INSTDIR\quillmate.exe"
     Delete "$INSTDIR\NorvaneUpgradeDll.dll"
     Delete "$INSTDIR\uninstall.exe"
