@@ -15,13 +15,6 @@
 
 namespace {
 
-std::wstring Joined(const std::vector<std::wstring>& lines) {
-    std::wstring out;
-    for (const std::wstring& line : lines)
-        out += L"\n  " + line;
-    return out;
-}
-
 // The callout and popup slide in first; they are measured once their size stops changing.
 void WaitFullSize(HWND hWnd) {
     SIZE last{-1, -1};
