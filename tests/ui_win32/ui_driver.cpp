@@ -222,7 +222,7 @@ std::wstring Describe(HWND hControl, const wchar_t* what, LONG measured, LONG ro
 }
 } // namespace
 
-std::vector<std::wstring> TextOverflows(HWND hWnd, bool placedByCaller) {
+std::vector<std::wstring> TextOverflows(HWND hWnd) {
     std::vector<HWND> children;
     EnumChildWindows(hWnd, CollectChild, reinterpret_cast<LPARAM>(&children));
     RECT window{};
@@ -233,7 +233,7 @@ std::vector<std::wstring> TextOverflows(HWND hWnd, bool placedByCaller) {
         if (!IsWindowVisible(hControl) || GetParent(hControl) != hWnd || text.empty())
             continue;
         RECT rc = ItemRect(hWnd, GetDlgCtrlID(hControl));
-        if (!placedByCaller && (rc.left < 0 || rc.right > window.right))
+        if (rc.left < 0 || rc.right > window.right)
             found.push_back(Describe(hControl, L"outside the window, right edge",
                                      rc.left < 0 ? window.right - rc.left : rc.right,
                                      window.right));
