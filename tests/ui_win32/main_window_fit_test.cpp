@@ -1,5 +1,6 @@
 // The main window, opened as Launch opens it over the test world, fits every text of its Update
-// and Repair pages in every language. Each page's picture is kept for the gallery.
+// page (also while an operation shows its warning) and of its Repair page in every language.
+// Each page's picture is kept for the gallery.
 #include "main_window/win32/main_dialog.h"
 #include "tests/support/main_window_world.h"
 #include "tests/ui_win32/ui_driver.h"
@@ -46,14 +47,26 @@ bool WaitOpen(CMainDialog& dialog) {
     return false;
 }
 
-class MainWindowFit : public MainWindow {
-  protected:
-    MainWindowFit() {
+// The Update page as an update shows it: the warning in place of the support link.
+void ShowOperationWarning(CMainDialog& dialog, bool show) {
+    for (const int id : {IDC_PROGRESS_PICTURE, IDC_OPERATION_WARNING}) {
+        dialog.EnableControl(id, show);
+        dialog.ShowControl(id, show);
+    }
+    dialog.ShowControl(IDC_LINK, !show);
+}
+
+// The main window's world with a player attached and a server that offers nothing newer. A
+// check of the text-fit suite, whose tests have no fixture, so it holds the world itself.
+class LaunchWorld : public MainWindow {
+  public:
+    LaunchWorld() {
         ServerUp();
         bus.Plug(NORMAL);
     }
+    void TestBody() override {}
 
-    // The overflows of the Update page, then of the Repair page.
+    // The overflows of the Update page, with the operation warning, and of the Repair page.
     std::vector<std::wstring> PageOverflows(uint16_t language) {
         CMainDialog dialog(world.platform, app, 0, language, language == 1025);
         const std::wstring suffix = std::to_wstring(language);
@@ -65,6 +78,11 @@ class MainWindowFit : public MainWindow {
                       Settle(hWnd);
                       found = TextOverflows(hWnd);
                       Screenshot(hWnd, L"main-update-" + suffix);
+                      ShowOperationWarning(dialog, true);
+                      for (const std::wstring& line : TextOverflows(hWnd))
+                          found.push_back(L"operation " + line);
+                      Screenshot(hWnd, L"main-operation-" + suffix);
+                      ShowOperationWarning(dialog, false);
                       Click(hWnd, IDC_REPAIR_TAB);
                       Settle(hWnd);
                       EXPECT_TRUE(ItemVisible(hWnd, IDC_REPAIR_TITLE));
@@ -84,9 +102,10 @@ class MainWindowFit : public MainWindow {
     }
 };
 
-TEST_F(MainWindowFit, UpdateAndRepairPagesInEveryLanguage) {
+TEST(TextFit, MainWindowPagesInEveryLanguage) {
+    LaunchWorld launch;
     for (uint16_t language : CATALOGUE_LANGUAGES) {
-        const std::vector<std::wstring> overflows = PageOverflows(language);
+        const std::vector<std::wstring> overflows = launch.PageOverflows(language);
         EXPECT_TRUE(overflows.empty()) << "language " << language << Joined(overflows);
     }
 }
