@@ -13,6 +13,10 @@ constexpr int32_t DOT_X = 99;
 constexpr int32_t DOT_STEP = 25;
 constexpr int32_t DOT_Y = 235;
 constexpr Size DOT_SIZE{16, 16};
+constexpr int32_t DEVICE_LIST_X = 132;
+constexpr int32_t DEVICE_LIST_Y = 78;
+constexpr int32_t DEVICE_LIST_GAP = 5;
+constexpr Size DEVICE_LIST_SIZE{183, 21};
 
 ControlPlacement Place(int id, Rect rect, bool visible = true, bool enabled = true) {
     return {id, rect, visible, enabled};
@@ -50,26 +54,31 @@ std::vector<ControlPlacement> LayoutMainWindow(const RepairTextMeasures& m) {
     std::vector<ControlPlacement> out{
         Place(IDC_LOGO, MakeRect(264, 30, 103, 20)),
         Place(IDC_DEVICE_PICTURE, MakeRect(39, 81, 10, 14)),
-        Place(IDC_DEVICE_CAPTION, MakeRect(59, 81, 68, 15)),
-        Place(IDC_DEVICE_LIST, MakeRect(132, 78, 183, 21), true, false),
-        Place(IDC_F5_HINT, MakeRect(35, 115, 310, 16)),
+        Place(IDC_DEVICE_CAPTION, CAPTION_ROOM.place),
+        Place(IDC_DEVICE_LIST, DeviceListBeside(CAPTION_ROOM.place), true, false),
+        Place(IDC_F5_HINT, F5_HINT_ROOM.place),
         Place(IDC_UPDATE_TAB, MakeRect(33, 140, 90, 21)),
         Place(IDC_REPAIR_TAB, MakeRect(124, 140, 90, 21), true, false),
-        Place(IDC_STATUS, MakeRect(51, 165, 280, 55)),
+        Place(IDC_STATUS, STATUS_ROOM.place),
     };
     for (int i = 0; i < DOT_COUNT; ++i) {
         out.push_back(Place(IDC_DOT_FIRST + i, MakeRect(DOT_X + DOT_STEP * i, DOT_Y, DOT_SIZE.width,
                                                         DOT_SIZE.height)));
     }
     out.push_back(Place(IDC_ACTION, MakeRect(275, 254, 90, 23), true, false));
-    out.push_back(Place(IDC_LINK, Rect{35, 290, 360, 305}));
+    out.push_back(Place(IDC_LINK, LINK_AREA));
     // Shown only while an operation runs, and the repair page's note never.
     out.push_back(Place(IDC_PROGRESS_PICTURE, MakeRect(51, 310, 2, 13), false, false));
-    out.push_back(Place(IDC_OPERATION_WARNING, MakeRect(61, 310, 300, 30), false, false));
+    out.push_back(Place(IDC_OPERATION_WARNING, WARNING_ROOM.place, false, false));
     out.push_back(Place(IDC_REPAIR_NOTE, MakeRect(70, 220, 260, 100), false, false));
     FlowRepairTexts(m, out);
     out.push_back(Place(IDC_CLOSE, MakeRect(275, 377, 90, 23)));
     return out;
+}
+
+Rect DeviceListBeside(const Rect& caption) {
+    return MakeRect(std::max(DEVICE_LIST_X, caption.right + DEVICE_LIST_GAP), DEVICE_LIST_Y,
+                    DEVICE_LIST_SIZE.width, DEVICE_LIST_SIZE.height);
 }
 
 bool IsSingleBlank(const std::wstring& text) {

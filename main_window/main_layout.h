@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef> // main_ids.h uses size_t
 #include "main_window/main_ids.h"
+#include "res/resource.h"
 #include "ui/geometry.h"
 #include <cstdint>
 #include <string>
@@ -33,6 +34,32 @@ struct ControlPlacement {
     bool visible = true;
     bool enabled = true;
 };
+
+// A text that may need more than its place in a longer language, and the room it may take.
+struct TextRoom {
+    int id;
+    Rect place;
+    Rect room;
+};
+// The device caption on the header panel, on one line if it can, before the device list.
+inline constexpr TextRoom CAPTION_ROOM{
+    IDC_DEVICE_CAPTION, MakeRect(59, 81, 68, 15), {59, 75, 180, 101}};
+// Between the header panel and the tabs, within the outer frame.
+inline constexpr TextRoom F5_HINT_ROOM{
+    IDC_F5_HINT, MakeRect(35, 115, 310, 16), {35, 103, 362, 139}};
+// Above the progress dots, within the inner frame.
+inline constexpr TextRoom STATUS_ROOM{IDC_STATUS, MakeRect(51, 165, 280, 55), {51, 163, 361, 234}};
+// Below the link, within the inner frame.
+inline constexpr TextRoom WARNING_ROOM{
+    IDC_OPERATION_WARNING, MakeRect(61, 310, 300, 30), {61, 310, 361, 352}};
+// The fixed texts fitted (FitTextInRoom) besides the caption once the window's texts are in;
+// the status text is fitted whenever it changes.
+inline constexpr TextRoom FITTED_TEXTS[] = {F5_HINT_ROOM, WARNING_ROOM};
+// The support link is wrapped to this area's width and centred on it.
+inline constexpr Rect LINK_AREA{35, 290, 360, 305};
+
+// The device list keeps its size and its place unless the caption before it grew into it.
+Rect DeviceListBeside(const Rect& caption);
 
 // Every control the layout places, in placing order. The repair tail is left out when it takes
 // no row.

@@ -81,16 +81,18 @@ bool SlideOutStep(SlideState& s) {
     }
 }
 
-int32_t CalloutTextHeight(int32_t sentenceWidth, int32_t lineHeight, int32_t windowWidth) {
-    const int32_t width = std::max(windowWidth - CALLOUT_TEXT_MARGIN, 1);
-    const int32_t lines = sentenceWidth > 0 ? (sentenceWidth + width - 1) / width : 0;
-    return lineHeight * (lines + 2);
+int32_t CalloutTextWidth(int32_t windowWidth, int32_t clientWidth) {
+    return std::min(windowWidth - CALLOUT_TEXT_MARGIN, clientWidth);
+}
+
+int32_t CalloutTextHeight(int32_t wrappedSentenceHeight, int32_t lineHeight) {
+    return std::max(wrappedSentenceHeight, 0) + 2 * lineHeight;
 }
 
 int32_t CalloutYesLeft(int32_t windowWidth, int32_t linkWidth) {
     return windowWidth / 2 - linkWidth / 2 - CALLOUT_LINK_OFFSET;
 }
 
-int32_t CalloutCancelLeft(int32_t windowWidth) {
-    return windowWidth / 2 + CALLOUT_LINK_OFFSET;
+int32_t CalloutCancelLeft(int32_t windowWidth, int32_t linkWidth, int32_t clientWidth) {
+    return std::min(windowWidth / 2 + CALLOUT_LINK_OFFSET, clientWidth - linkWidth);
 }

@@ -44,10 +44,14 @@ void StartSlide(SlideState& state, int32_t edge, const Rect& taskbar, const Size
 bool SlideInStep(SlideState& state);
 bool SlideOutStep(SlideState& state);
 
-// Text height of the callout for a sentence measured as one line: as many lines as it takes
-// in the text width, plus two for the question line.
-int32_t CalloutTextHeight(int32_t sentenceWidth, int32_t lineHeight, int32_t windowWidth);
+// Width of the callout's text: the window's width less the margin, and never wider than the
+// client area (a mirrored window's frame may come out wider than the margin).
+int32_t CalloutTextWidth(int32_t windowWidth, int32_t clientWidth);
+// Text height of the callout: the sentence as tall as it wraps in the text width, plus two
+// lines for the question line.
+int32_t CalloutTextHeight(int32_t wrappedSentenceHeight, int32_t lineHeight);
 
 // The two links' left edges around the window's middle.
 int32_t CalloutYesLeft(int32_t windowWidth, int32_t linkWidth);
-int32_t CalloutCancelLeft(int32_t windowWidth);
+// A cancel link too long to end within the client area moves left until it does.
+int32_t CalloutCancelLeft(int32_t windowWidth, int32_t linkWidth, int32_t clientWidth);

@@ -105,3 +105,12 @@ QuestionLayout LayoutQuestion(const QuestionMeasures& m) {
     out.window = {QUESTION_WINDOW_WIDTH, WINDOW_HEIGHT + excess};
     return out;
 }
+
+Rect FitTextInRoom(const Rect& place, const Rect& room, const Size& atPlace, const Size& atRoom) {
+    if (atPlace.width <= place.Width() && atPlace.height <= place.Height())
+        return place;
+    const int32_t width = std::min(std::max(atRoom.width, place.Width()), room.right - place.left);
+    const int32_t height = std::min(std::max(atRoom.height, place.Height()), room.Height());
+    const int32_t top = std::max(std::min(place.top, room.bottom - height), room.top);
+    return MakeRect(place.left, top, width, height);
+}

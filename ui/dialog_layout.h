@@ -86,3 +86,8 @@ Rect FitQuestionLink(int32_t x, int32_t y, const Size& text, const Size& wrapped
 // Lines a text of the measured width takes in the 250-pixel text column.
 int32_t QuestionLineCount(int32_t measuredWidth);
 QuestionLayout LayoutQuestion(const QuestionMeasures& measures);
+
+// A text's place when the text, wrapped at the place's width, fits there. Otherwise it takes
+// what the text needs wrapped at the room's width, from the place's left edge, at least the
+// place's size and never more than the room, moving up where it would reach below the room.
+Rect FitTextInRoom(const Rect& place, const Rect& room, const Size& atPlace, const Size& atRoom);

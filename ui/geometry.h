@@ -9,8 +9,8 @@ struct Rect {
     int32_t right = 0;
     int32_t bottom = 0;
 
-    int32_t Width() const { return right - left; }
-    int32_t Height() const { return bottom - top; }
+    constexpr int32_t Width() const { return right - left; }
+    constexpr int32_t Height() const { return bottom - top; }
     bool operator==(const Rect&) const = default;
 };
 
@@ -20,6 +20,6 @@ struct Size {
     bool operator==(const Size&) const = default;
 };
 
-inline Rect MakeRect(int32_t x, int32_t y, int32_t width, int32_t height) {
+constexpr Rect MakeRect(int32_t x, int32_t y, int32_t width, int32_t height) {
     return {x, y, x + width, y + height};
 }

@@ -75,6 +75,8 @@ class CMainDialog : public CDialog, public IMainView {
     void FillTexts() const;
     RepairTextMeasures MeasureRepairTexts() const;
     void PlaceControls(const RepairTextMeasures& measures);
+    // Moves a text into its room as far as it needs; returns where it went.
+    Rect FitText(const TextRoom& text) const;
     void SetUpPictures();
     void SetUpButtons();
     void LoadTrayMenu();

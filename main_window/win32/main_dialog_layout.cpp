@@ -34,6 +34,11 @@ Size ToSize(SIZE size) {
     return {size.cx, size.cy};
 }
 
+void PlaceAt(HWND hControl, const Rect& rc, UINT show = 0) {
+    SetWindowPos(hControl, nullptr, rc.left, rc.top, rc.Width(), rc.Height(),
+                 SWP_NOZORDER | SWP_NOACTIVATE | show);
+}
+
 void SetImage(HWND hPicture, HBITMAP hBitmap) {
     SendMessageW(hPicture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(hBitmap));
 }
@@ -71,9 +76,14 @@ void CMainDialog::LayoutControls() {
     SetUpPictures();
     SetUpButtons();
     PlaceControls(MeasureRepairTexts());
+    for (const TextRoom& text : FITTED_TEXTS)
+        FitText(text);
+    PlaceAt(Item(IDC_DEVICE_LIST), DeviceListBeside(FitText(CAPTION_ROOM)));
     m_link.SetBackground(COLOUR_BACKGROUND);
     m_link.SetAddress(L"" QM_SUPPORT_ADDRESS_TEXT);
+    m_link.SetFitToText(false);
     m_link.LoadLinkText(m_wLanguage, 142);
+    m_link.FitAndCentre({LINK_AREA.left, LINK_AREA.top, LINK_AREA.right, LINK_AREA.bottom});
     LoadTrayMenu();
 }
 
@@ -120,11 +130,20 @@ RepairTextMeasures CMainDialog::MeasureRepairTexts() const {
     return m;
 }
 
+Rect CMainDialog::FitText(const TextRoom& text) const {
+    HWND hControl = Item(text.id);
+    const std::wstring content = GetText(hControl);
+    const Rect fitted = FitTextInRoom(
+        text.place, text.room, ToSize(MeasureControlText(hControl, content, text.place.Width())),
+        ToSize(MeasureControlText(hControl, content, text.room.right - text.place.left)));
+    PlaceAt(hControl, fitted);
+    return fitted;
+}
+
 void CMainDialog::PlaceControls(const RepairTextMeasures& measures) {
     for (const ControlPlacement& p : LayoutMainWindow(measures)) {
         HWND hControl = Item(p.id);
-        SetWindowPos(hControl, nullptr, p.rect.left, p.rect.top, p.rect.Width(), p.rect.Height(),
-                     SWP_NOZORDER | SWP_NOACTIVATE | (p.visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+        PlaceAt(hControl, p.rect, p.visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW);
         EnableControl(p.id, p.enabled);
         if (m_bRightToLeft && MirrorStyle(p.id))
             ::AddExStyle(hControl, MirrorStyle(p.id));

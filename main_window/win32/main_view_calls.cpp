@@ -26,6 +26,8 @@ void CMainDialog::SetControlText(int id, const std::wstring& text) {
             m_link.SetLinkText(text);
         else
             SetWindowTextW(Item(id), text.c_str());
+        if (id == IDC_STATUS)
+            FitText(STATUS_ROOM);
     });
 }
 

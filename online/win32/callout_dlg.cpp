@@ -44,10 +44,14 @@ void CCallOutDlg::LayoutFrameAndText(const std::wstring& sentence, const std::ws
 
     HWND hText = GetDlgItem(m_hWnd, IDC_CALLOUT_TEXT);
     SetText(hText, text);
+    RECT client{};
+    GetClientRect(m_hWnd, &client);
+    const int width = CalloutTextWidth(m_slide.fullWidth, client.right);
     const SIZE line = MeasureControlText(hText, sentence);
-    SetWindowPos(hText, nullptr, 0, 0, m_slide.fullWidth - CALLOUT_TEXT_MARGIN,
-                 CalloutTextHeight(line.cx, line.cy, m_slide.fullWidth),
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    const SIZE wrapped = MeasureControlText(hText, sentence, width);
+    // At the client area's leading corner, which the mirrored window has moved.
+    SetWindowPos(hText, nullptr, 0, 0, width, CalloutTextHeight(wrapped.cy, line.cy),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     if (m_bRightToLeft)
         ::AddExStyle(hText, RTL_CONTROL_STYLE);
 }
@@ -63,8 +67,10 @@ void CCallOutDlg::PlaceLink(CXHyperLink& link, uint16_t captionId) const {
     link.SetNotifyParent(true);
     const RECT rc = link.RectInParent();
     const int width = rc.right - rc.left;
+    RECT client{};
+    GetClientRect(m_hWnd, &client);
     const int x = &link == &m_linkYes ? CalloutYesLeft(m_slide.fullWidth, width)
-                                      : CalloutCancelLeft(m_slide.fullWidth);
+                                      : CalloutCancelLeft(m_slide.fullWidth, width, client.right);
     link.MoveTo(x, CALLOUT_LINK_TOP, width, rc.bottom - rc.top);
     if (m_bRightToLeft)
         link.AddExStyle(RTL_CONTROL_STYLE);

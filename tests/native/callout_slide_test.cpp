@@ -83,11 +83,14 @@ TEST(CalloutSlide, UnknownTaskbarStillSlidesAndEnds) {
 }
 
 TEST(CalloutLayout, TextHeightAndLinks) {
-    EXPECT_EQ(CalloutTextHeight(300, 13, 186), 13 * 4); // 300 / 180 -> 2 lines, plus 2
-    EXPECT_EQ(CalloutTextHeight(180, 13, 186), 13 * 3);
-    EXPECT_EQ(CalloutTextHeight(0, 13, 186), 13 * 2);
-    EXPECT_EQ(CalloutTextHeight(50, 13, 0), 13 * 52); // degenerate width stays finite
+    EXPECT_EQ(CalloutTextHeight(26, 13), 13 * 4); // a sentence of 2 lines, plus 2
+    EXPECT_EQ(CalloutTextHeight(0, 13), 13 * 2);
+    EXPECT_EQ(CalloutTextHeight(-5, 13), 13 * 2); // a failed measure takes no lines
+    // The text follows the window's width less the margin, within the client area.
+    EXPECT_EQ(CalloutTextWidth(182, 180), 176);
+    EXPECT_EQ(CalloutTextWidth(188, 180), 180);
     EXPECT_EQ(CalloutYesLeft(186, 20), 93 - 10 - 30);
-    EXPECT_EQ(CalloutCancelLeft(186), 123);
+    EXPECT_EQ(CalloutCancelLeft(186, 40, 180), 123);
+    EXPECT_EQ(CalloutCancelLeft(182, 61, 180), 119); // a longer word ends at the client's edge
 }
 } // namespace

@@ -179,4 +179,24 @@ TEST(QuestionKeys, ARowTooWideMovesLeftThenWraps) {
         EXPECT_EQ(l.yes.top, std::max(172, c.right.bottom + 10)) << c.rightWidth;
     }
 }
+TEST(FitTextInRoom, KeepsAFittingPlaceElseGrowsWithinTheRoom) {
+    const Rect place = MakeRect(35, 115, 310, 16);
+    const Rect room{35, 103, 362, 139};
+    const struct {
+        const char* what;
+        Size atPlace;
+        Size atRoom;
+        Rect expected;
+    } table[] = {
+        {"fits", {250, 13}, {250, 13}, place},
+        {"nothing measured", {0, 0}, {0, 0}, place},
+        {"one line a little too wide", {320, 26}, {320, 13}, MakeRect(35, 115, 320, 16)},
+        {"one word wider than the place", {325, 13}, {325, 13}, MakeRect(35, 115, 325, 16)},
+        {"two lines move up to stay in the room", {300, 26}, {326, 26}, MakeRect(35, 113, 326, 26)},
+        {"too tall for the room takes all of it", {300, 52}, {327, 52}, MakeRect(35, 103, 327, 36)},
+        {"one word wider than the room", {400, 13}, {400, 13}, MakeRect(35, 115, 327, 16)},
+    };
+    for (const auto& row : table)
+        EXPECT_EQ(FitTextInRoom(place, room, row.atPlace, row.atRoom), row.expected) << row.what;
+}
 } // namespace

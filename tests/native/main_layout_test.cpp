@@ -187,4 +187,28 @@ TEST(MainWindowTexts, TrayMenuCommandsMatchTheMenuResource) {
         EXPECT_EQ(TRAY_MENU_TEXTS[i].messageId, messages[i]);
     }
 }
+TEST(MainLayout, FittedTextsStartInTheirPlacesAndTheirRoomsStayInTheFrames) {
+    const auto layout = LayoutMainWindow(Measures(false));
+    for (const TextRoom& text : {CAPTION_ROOM, F5_HINT_ROOM, STATUS_ROOM, WARNING_ROOM}) {
+        EXPECT_EQ(RectOf(layout, text.id), text.place) << "control " << text.id;
+        const Rect& room = text.room;
+        EXPECT_TRUE(room.left <= text.place.left && room.top <= text.place.top &&
+                    room.right >= text.place.right && room.bottom >= text.place.bottom)
+            << "control " << text.id;
+        EXPECT_GE(room.left, OUTER_FRAME[0].x) << "control " << text.id;
+        EXPECT_LE(room.right, OUTER_FRAME[2].x) << "control " << text.id;
+    }
+    EXPECT_GE(CAPTION_ROOM.room.top, HEADER_PANEL.top);
+    EXPECT_LE(CAPTION_ROOM.room.bottom, HEADER_PANEL.bottom);
+    EXPECT_LE(WARNING_ROOM.room.bottom, INNER_FRAME[1].y);
+    // A caption grown to its room still leaves the device list on the panel.
+    const Rect grown{CAPTION_ROOM.place.left, 81, CAPTION_ROOM.room.right, 96};
+    EXPECT_LE(DeviceListBeside(grown).right, HEADER_PANEL.right);
+}
+
+TEST(MainLayout, DeviceListMovesRightOnlyForALongerCaption) {
+    EXPECT_EQ(DeviceListBeside(CAPTION_ROOM.place), MakeRect(132, 78, 183, 21));
+    EXPECT_EQ(DeviceListBeside(MakeRect(59, 81, 50, 15)), MakeRect(132, 78, 183, 21));
+    EXPECT_EQ(DeviceListBeside(MakeRect(59, 81, 90, 15)), MakeRect(154, 78, 183, 21));
+}
 } // namespace

@@ -157,6 +157,13 @@ void Screenshot(HWND hWnd, const std::wstring& name) {
     ReleaseDC(nullptr, hScreen);
 }
 
+std::wstring Joined(const std::vector<std::wstring>& lines) {
+    std::wstring out;
+    for (const std::wstring& line : lines)
+        out += L"\n  " + line;
+    return out;
+}
+
 namespace {
 BOOL CALLBACK CollectChild(HWND hWnd, LPARAM list) {
     reinterpret_cast<std::vector<HWND>*>(list)->push_back(hWnd);
@@ -169,8 +176,8 @@ bool IsClass(HWND hWnd, const wchar_t* name) {
     return _wcsicmp(found, name) == 0;
 }
 
-// Width of the widest line of `text` as the control draws it: one line, or wrapped at `wrap`.
-LONG TextWidth(HWND hControl, HFONT hFont, const std::wstring& text, LONG wrap) {
+// Size of `text` as the control draws it: one line, or wrapped at `wrap`.
+SIZE TextSize(HWND hControl, HFONT hFont, const std::wstring& text, LONG wrap) {
     RECT rc{0, 0, wrap, 0};
     HDC hDC = GetDC(hControl);
     HGDIOBJ hOld = SelectObject(hDC, hFont);
@@ -178,7 +185,7 @@ LONG TextWidth(HWND hControl, HFONT hFont, const std::wstring& text, LONG wrap) 
               DT_CALCRECT | DT_NOPREFIX | (wrap > 0 ? DT_WORDBREAK : DT_SINGLELINE));
     SelectObject(hDC, hOld);
     ReleaseDC(hControl, hDC);
-    return rc.right - rc.left;
+    return {rc.right - rc.left, rc.bottom - rc.top};
 }
 
 // Thai is shaped from the control's own font alone (no font linking): without Thai glyphs
@@ -215,7 +222,7 @@ std::wstring Describe(HWND hControl, const wchar_t* what, LONG measured, LONG ro
 }
 } // namespace
 
-std::vector<std::wstring> TextOverflows(HWND hWnd, bool placedByCaller) {
+std::vector<std::wstring> TextOverflows(HWND hWnd) {
     std::vector<HWND> children;
     EnumChildWindows(hWnd, CollectChild, reinterpret_cast<LPARAM>(&children));
     RECT window{};
@@ -226,13 +233,13 @@ std::vector<std::wstring> TextOverflows(HWND hWnd, bool placedByCaller) {
         if (!IsWindowVisible(hControl) || GetParent(hControl) != hWnd || text.empty())
             continue;
         RECT rc = ItemRect(hWnd, GetDlgCtrlID(hControl));
-        if (!placedByCaller && (rc.left < 0 || rc.right > window.right))
+        if (rc.left < 0 || rc.right > window.right)
             found.push_back(Describe(hControl, L"outside the window, right edge",
                                      rc.left < 0 ? window.right - rc.left : rc.right,
                                      window.right));
         RECT client{};
         GetClientRect(hControl, &client);
-        LONG width = 0;
+        SIZE size{};
         if (IsClass(hControl, L"Static")) {
             const LONG type = GetWindowLongW(hControl, GWL_STYLE) & SS_TYPEMASK;
             const bool wraps = type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT;
@@ -241,15 +248,18 @@ std::vector<std::wstring> TextOverflows(HWND hWnd, bool placedByCaller) {
             HFONT hFont = reinterpret_cast<HFONT>(SendMessageW(hControl, WM_GETFONT, 0, 0));
             if (ShapedWithoutGlyphs(hControl, hFont, text))
                 continue;
-            width = TextWidth(hControl, hFont, text, wraps ? client.right : 0);
+            size = TextSize(hControl, hFont, text, wraps ? client.right : 0);
+            if (size.cy > client.bottom)
+                found.push_back(
+                    Describe(hControl, L"text taller than its control", size.cy, client.bottom));
         } else if (IsClass(hControl, L"Button")) {
             HFONT hFont = CaptionFont(hControl);
-            width = TextWidth(hControl, hFont, text, 0);
+            size = TextSize(hControl, hFont, text, 0);
             DeleteObject(hFont);
         }
-        if (width > client.right)
+        if (size.cx > client.right)
             found.push_back(
-                Describe(hControl, L"text wider than its control", width, client.right));
+                Describe(hControl, L"text wider than its control", size.cx, client.right));
     }
     return found;
 }

@@ -31,7 +31,9 @@ bool WaitGone(HWND hWnd, DWORD milliseconds);
 void Screenshot(HWND hWnd, const std::wstring& name);
 
 // Every visible text of the window's controls that is wider than its control, or a control
-// that reaches outside the window's client area: one line "id: what" each. Static texts are
-// measured with their own font (wrapped where the control wraps), button captions with the
-// 9-point caption font. `placedByCaller` leaves the controls' positions out.
-std::vector<std::wstring> TextOverflows(HWND hWnd, bool placedByCaller = false);
+// that reaches outside the window's client area, or a static text taller than its control: one
+// line "id: what" each. Static texts are measured with their own font (wrapped where the
+// control wraps), button captions with the 9-point caption font.
+std::vector<std::wstring> TextOverflows(HWND hWnd);
+// The lines, each on a line of its own and indented, for a failure message.
+std::wstring Joined(const std::vector<std::wstring>& lines);
