@@ -40,7 +40,7 @@ for file in "$lang_dir"/*.txt; do
     id=$(basename "$file" | cut -d- -f1)
     echo "<section id=\"$id\"><h2>$(name_of "$file") ($id)</h2>"
     log=$dir/ui_tests.log
-    [[ $id == 1025 ]] && log=$dir/ui_tests-unlinked.log # pictured without the font link
+    [[ $id == 1054 ]] && log=$dir/ui_tests-1054.log # pictured with a font of its own
     if [[ -f "$log" ]]; then
         problems=$(awk -v id="$id" '$0 ~ "^[a-z-]+ " id "$" {keep = 1; print; next}
             keep && /^  / {print; next} {keep = 0}' "$log" | escape)
