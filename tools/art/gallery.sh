@@ -2,7 +2,8 @@
 # Pictures of every window and state in every language, and one index page that shows them
 # side by side per language. Builds what it needs in the 32-bit product tree, runs in a Wine
 # prefix of its own (with fonts for Chinese and Thai, tools/art/gallery_fonts.sh), drives the real
-# program with the simulated player and the dialogs through the window-test driver.
+# program with the simulated player, the dialogs through the window-test driver, and the setup
+# program and its uninstaller.
 #   tools/art/gallery.sh [BUILD_DIR]   (default build/i686; output BUILD_DIR/gallery/index.html)
 # Takes several minutes; not part of the test run.
 set -euo pipefail
@@ -15,12 +16,14 @@ prefix=$build/gallery-prefix
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DQM_UPDATE_TEST_KEY=ON >/dev/null
 cmake --build "$build" -j2 --target quillmate winprobe player_plug norvane_upgrade_sim ui_tests \
-    >/dev/null
+    setup qm_resident_stand_in >/dev/null
 exe=$build/quillmate.exe
 probe_exe=$build/tools/winprobe/winprobe.exe
 plug_exe=$build/sim/player_plug.exe
 upgrade_dll=$build/sim/NorvaneUpgradeDll.dll
 ui_tests=$build/tests/ui_win32/ui_tests.exe
+setup_exe=$build/quillmate-setup.exe
+stand_in_exe=$build/tests/installer/qm_resident_stand_in.exe
 
 source "$root/tools/wine/env.sh"
 # A fresh session, so that every program reads the gallery's font settings.
@@ -55,6 +58,9 @@ for bmp in "$out"/raw/*.bmp; do convert "$bmp" "$out/png/$(basename "${bmp%.bmp}
 "$root/tools/art/gallery_program.sh" "$out/png" "$exe" "$probe_exe" "$plug_exe" "$upgrade_dll" \
     $languages
 
-# 3. The index page.
+# 3. The setup program's and the uninstaller's pages, in each language.
+"$root/tools/art/gallery_setup.sh" "$out/png" "$setup_exe" "$probe_exe" "$stand_in_exe" $languages
+
+# 4. The index page.
 "$root/tools/art/gallery_index.sh" "$out" "$root/res/lang" >"$out/index.html"
 echo "gallery: $out/index.html"
