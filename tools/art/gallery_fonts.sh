@@ -18,8 +18,11 @@ for file in /usr/share/fonts/truetype/wqy/wqy-microhei.ttc /usr/share/fonts/true
     [[ -f "$fonts/$(basename "$file")" ]] || cp "$file" "$fonts/"
 done
 chinese='wqy-microhei.ttc,WenQuanYi Micro Hei'
-reg_add FontLink\\SystemLink 'DejaVu Sans' /t REG_MULTI_SZ /d "$chinese"
-reg_add FontLink\\SystemLink Loma /t REG_MULTI_SZ /d "$chinese\\0DejaVuSans.ttf,DejaVu Sans"
+# A bold face is linked under its own name (captions, page headings).
+for style in '' ' Bold'; do
+    reg_add FontLink\\SystemLink "DejaVu Sans$style" /t REG_MULTI_SZ /d "$chinese"
+    reg_add FontLink\\SystemLink "Loma$style" /t REG_MULTI_SZ /d "$chinese\\0DejaVuSans.ttf,DejaVu Sans"
+done
 
 face='DejaVu Sans'
 [[ ${1:?usage: gallery_fonts.sh LANGUAGE} == 1054 ]] && face=Loma
