@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Pictures of every window and state in every language, and one index page that shows them
 # side by side per language. Builds what it needs in the 32-bit product tree, runs in a Wine
-# prefix of its own (with Chinese and Thai fonts linked for the dialog font), drives the real
-# program with the simulated player and the dialogs through the window-test driver.
+# prefix of its own (with fonts for Chinese and Thai, tools/art/gallery_fonts.sh), drives the real
+# program with the simulated player, the dialogs through the window-test driver, and the setup
+# program and its uninstaller.
 #   tools/art/gallery.sh [BUILD_DIR]   (default build/i686; output BUILD_DIR/gallery/index.html)
 # Takes several minutes; not part of the test run.
 set -euo pipefail
@@ -15,15 +16,17 @@ prefix=$build/gallery-prefix
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DQM_UPDATE_TEST_KEY=ON >/dev/null
 cmake --build "$build" -j2 --target quillmate winprobe player_plug norvane_upgrade_sim ui_tests \
-    >/dev/null
+    setup qm_resident_stand_in >/dev/null
 exe=$build/quillmate.exe
 probe_exe=$build/tools/winprobe/winprobe.exe
 plug_exe=$build/sim/player_plug.exe
 upgrade_dll=$build/sim/NorvaneUpgradeDll.dll
 ui_tests=$build/tests/ui_win32/ui_tests.exe
+setup_exe=$build/quillmate-setup.exe
+stand_in_exe=$build/tests/installer/qm_resident_stand_in.exe
 
 source "$root/tools/wine/env.sh"
-# A fresh session, so that every program reads the font settings below.
+# A fresh session, so that every program reads the gallery's font settings.
 restart() {
     "$root/tools/wine/session.sh" stop "$prefix"
     unset DISPLAY
@@ -34,43 +37,30 @@ qm_use_prefix "$prefix"
 restart
 trap '"$root/tools/wine/session.sh" stop "$prefix"' EXIT
 
-# The dialog font has no Chinese glyphs: the gallery's prefix links fonts that have them.
-# With that link Wine draws Arabic as boxes, so Arabic windows are pictured without it.
-fonts=$prefix/drive_c/windows/Fonts
-[[ -f "$fonts/wqy-microhei.ttc" ]] ||
-    cp /usr/share/fonts/truetype/wqy/wqy-microhei.ttc /usr/share/fonts/truetype/tlwg/Waree.ttf \
-        "$fonts/"
-export QM_FONT_LINK='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
-# Read by each program when it starts.
-link_fonts() {
-    if [[ $1 == on ]]; then
-        "$QM_WINE" reg add "$QM_FONT_LINK" /v "MS Sans Serif" /t REG_MULTI_SZ \
-            /d 'wqy-microhei.ttc,WenQuanYi Micro Hei\0Waree.ttf,Waree' /f >/dev/null 2>&1
-    else
-        "$QM_WINE" reg delete "$QM_FONT_LINK" /v "MS Sans Serif" /f >/dev/null 2>&1 || true
-    fi
-}
-export -f link_fonts
-
 rm -rf "$out"
 mkdir -p "$out/raw" "$out/png"
 languages=$(ls "$root/res/lang" | sed 's/-.*//' | sort -n)
 
 # 1. The dialogs, through the window-test driver: the text-fit test keeps a picture of each
 #    dialog in each language while it is shown at full size.
-link_fonts on
+fonts=$root/tools/art/gallery_fonts.sh
+"$fonts" 1033
 QM_SCREENSHOT_DIR=$out/raw "$QM_WINE" "$ui_tests" --gtest_filter='TextFit.*:StartScreen.Shows*' \
     >"$out/ui_tests.log" 2>&1 || echo "some window tests failed; see $out/ui_tests.log"
-link_fonts off
-QM_SCREENSHOT_DIR=$out/raw-unlinked "$QM_WINE" "$ui_tests" --gtest_filter='TextFit.*' \
-    >"$out/ui_tests-unlinked.log" 2>&1 || true
-cp "$out"/raw-unlinked/*-1025.bmp "$out/raw/"
+# Thai windows have a font of their own (see gallery_fonts.sh).
+"$fonts" 1054
+QM_SCREENSHOT_DIR=$out/raw-1054 "$QM_WINE" "$ui_tests" --gtest_filter='TextFit.*' \
+    >"$out/ui_tests-1054.log" 2>&1 || echo "some window tests failed; see $out/ui_tests-1054.log"
+cp "$out"/raw-1054/*-1054.bmp "$out/raw/"
 for bmp in "$out"/raw/*.bmp; do convert "$bmp" "$out/png/$(basename "${bmp%.bmp}").png"; done
 
 # 2. The real program with the simulated player, in each language.
 "$root/tools/art/gallery_program.sh" "$out/png" "$exe" "$probe_exe" "$plug_exe" "$upgrade_dll" \
     $languages
 
-# 3. The index page.
+# 3. The setup program's and the uninstaller's pages, in each language.
+"$root/tools/art/gallery_setup.sh" "$out/png" "$setup_exe" "$probe_exe" "$stand_in_exe" $languages
+
+# 4. The index page.
 "$root/tools/art/gallery_index.sh" "$out" "$root/res/lang" >"$out/index.html"
 echo "gallery: $out/index.html"

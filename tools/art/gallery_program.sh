@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The real program's windows and states for the gallery, one run per language, driven as the
 # end-to-end tests drive it: the simulated player, winprobe, registry values. Sourced
-# environment: the gallery's prefix and display, and `link_fonts on|off` (tools/art/gallery.sh).
+# environment: the gallery's prefix and display (tools/art/gallery.sh).
 #   gallery_program.sh OUT_DIR QUILLMATE_EXE WINPROBE_EXE PLAYER_PLUG_EXE UPGRADE_DLL LANGUAGE...
 set -euo pipefail
 out=$1
@@ -74,7 +74,7 @@ set_value OnlineLastCheckTime 0
 for language in "$@"; do
     echo "program windows in $language"
     set_value QMLanguage "$language"
-    if [[ $language == 1025 ]]; then link_fonts off; else link_fonts on; fi
+    "$root/tools/art/gallery_fonts.sh" "$language"
     plug reset
     "$QM_WINE" "$exe" &
     pid=$!

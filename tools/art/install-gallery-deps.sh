@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Fonts the gallery links for Chinese (simplified and traditional) and Thai texts; the test
+# Fonts the gallery draws Chinese (simplified and traditional) and Thai texts with; the test
 # suites do not need them.
 set -euo pipefail
-packages=(fonts-wqy-microhei fonts-tlwg-waree-ttf)
+packages=(fonts-wqy-microhei fonts-tlwg-loma-ttf)
 missing=()
 for package in "${packages[@]}"; do
     dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")

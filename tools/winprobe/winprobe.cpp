@@ -6,6 +6,8 @@
 //                                     (combo-box entries follow on lines starting with a tab)
 //   winprobe click TITLE ID         presses a button
 //   winprobe post TITLE MSG W L     posts a message; MSG is a number or reg:NAME
+//   winprobe send TITLE ID MSG W L  sends a message to a control, also one on a page inside the
+//                                     window (a wizard's page), and prints the answer
 //   winprobe close TITLE            asks the window to close
 //   winprobe styles TITLE           the window's and its controls' extended styles: id, hex
 //   winprobe tray                   icons of the notification area: x y w h on the screen
@@ -238,10 +240,38 @@ UINT MessageNumber(const std::wstring& name) {
     return static_cast<UINT>(wcstoul(name.c_str(), nullptr, 0));
 }
 
+// The visible control with this id at any depth, else an invisible one.
+HWND FindControl(HWND hWnd, int id) {
+    std::vector<HWND> children;
+    EnumChildWindows(hWnd, Collect, reinterpret_cast<LPARAM>(&children));
+    HWND hFound = nullptr;
+    for (HWND hChild : children) {
+        if (GetDlgCtrlID(hChild) != id)
+            continue;
+        if (IsWindowVisible(hChild))
+            return hChild;
+        if (!hFound)
+            hFound = hChild;
+    }
+    return hFound;
+}
+
+int SendToControl(HWND hWnd, const std::vector<std::wstring>& args) {
+    HWND hControl = FindControl(hWnd, static_cast<int>(wcstol(args[2].c_str(), nullptr, 0)));
+    const WPARAM w = static_cast<WPARAM>(wcstoull(args[4].c_str(), nullptr, 0));
+    const LPARAM l = static_cast<LPARAM>(wcstoll(args[5].c_str(), nullptr, 0));
+    DWORD_PTR answer = 0;
+    if (!hControl || !SendMessageTimeoutW(hControl, MessageNumber(args[3]), w, l, SMTO_ABORTIFHUNG,
+                                          5000, &answer))
+        return 1;
+    Print(std::to_wstring(static_cast<LONG_PTR>(answer)));
+    return 0;
+}
+
 int Usage() {
     Print(L"usage: winprobe windows [TITLE] | wait TITLE [MS] | gone TITLE [MS] | controls TITLE"
           L" | click TITLE ID | post TITLE MSG W L | close TITLE | styles TITLE | tray"
-          L" | rect TITLE | ping TITLE [MS]");
+          L" | send TITLE ID MSG W L | rect TITLE | ping TITLE [MS]");
     return 2;
 }
 
@@ -283,6 +313,8 @@ int Command(const std::vector<std::wstring>& args) {
                    ? 0
                    : 1;
     }
+    if (verb == L"send" && args.size() == 6)
+        return SendToControl(hWnd, args);
     if (verb == L"post" && args.size() == 5) {
         const WPARAM w = static_cast<WPARAM>(wcstoull(args[3].c_str(), nullptr, 0));
         const LPARAM l = static_cast<LPARAM>(wcstoll(args[4].c_str(), nullptr, 0));
