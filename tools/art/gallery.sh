@@ -16,14 +16,14 @@ prefix=$build/gallery-prefix
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DQM_UPDATE_TEST_KEY=ON >/dev/null
 cmake --build "$build" -j2 --target quillmate winprobe player_plug norvane_upgrade_sim ui_tests \
-    setup qm_resident_stand_in >/dev/null
+    setup qm_running_copy >/dev/null
 exe=$build/quillmate.exe
 probe_exe=$build/tools/winprobe/winprobe.exe
 plug_exe=$build/sim/player_plug.exe
 upgrade_dll=$build/sim/NorvaneUpgradeDll.dll
 ui_tests=$build/tests/ui_win32/ui_tests.exe
 setup_exe=$build/quillmate-setup.exe
-stand_in_exe=$build/tests/installer/qm_resident_stand_in.exe
+stand_in_exe=$build/tests/qm_running_copy.exe
 
 source "$root/tools/wine/env.sh"
 # A fresh session, so that every program reads the gallery's font settings.
