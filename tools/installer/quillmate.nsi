@@ -86,7 +86,7 @@ Function ${un}QmRunningCopyGone
         ${EndIf}
         System::Call 'kernel32::CloseHandle(p r3)'
         ${If} $2 = 0
-            DetailPrint "Ending the running ${QM_TITLE}"
+            DetailPrint "$(QM_ENDING_RUNNING_COPY)"
         ${EndIf}
         ; Once a second, in case the copy was still starting and had no window yet.
         IntOp $4 $2 % 10
