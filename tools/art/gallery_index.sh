@@ -60,7 +60,8 @@ for file in "$lang_dir"/*.txt; do
     log=$dir/ui_tests.log
     [[ $id == 1054 ]] && log=$dir/ui_tests-1054.log # pictured with a font of its own
     if [[ -f "$log" ]]; then
-        problems=$(awk -v id="$id" '$0 ~ "^[a-z-]+ " id "$" {keep = 1; print; next}
+        # The Windows test program writes CRLF line ends.
+        problems=$(awk -v id="$id" '{sub(/\r$/, "")} $0 ~ "^[a-z-]+ " id "$" {keep = 1; print; next}
             keep && /^  / {print; next} {keep = 0}' "$log" | escape)
         [[ -n "$problems" ]] && echo "<p class=\"overflow\">Too wide:
 $problems</p>"

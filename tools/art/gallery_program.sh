@@ -12,6 +12,7 @@ upgrade_dll=$(realpath "$5")
 shift 5
 root=$(realpath "$(dirname "$(realpath "$0")")/../..")
 source "$root/tools/wine/env.sh"
+source "$root/tools/art/gallery_lib.sh"
 
 key='HKLM\Software\Norvane\Tembly ZQ4MKT Quillmate\Pulo5'
 title='~Quillmate'
@@ -19,17 +20,8 @@ destroy_message='reg:{{4DB4E03B-2ED9-4ac5-8BC5-EED9E910B3C6}}_WM_DESTROY_TRAY_IC
 world=$(dirname "$out")/program-world
 pid=
 
-probe() { "$QM_WINE" "$probe_exe" "$@" 2>/dev/null; }
 plug() { "$QM_WINE" "$plug_exe" "$@" >/dev/null 2>&1 || true; }
 set_value() { "$QM_WINE" reg add "$key" /v "$1" /d "$2" /f /reg:32 >/dev/null 2>&1; }
-within() {
-    local end=$((SECONDS + $1))
-    shift
-    while ! "$@"; do
-        [[ $SECONDS -ge $end ]] && return 1
-        sleep 0.3
-    done
-}
 main_shown() { probe windows | awk -F'\t' '$2 == 1 && $3 == "#32770"' | grep -q Quillmate; }
 dialogs_shown() { probe windows | awk -F'\t' '$2 == 1 && $3 == "#32770"' | grep -c Quillmate; }
 two_windows() { [[ $(dialogs_shown) -ge 2 ]]; }

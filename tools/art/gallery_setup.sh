@@ -15,20 +15,12 @@ stand_in=$(realpath "$4")
 shift 4
 root=$(realpath "$(dirname "$(realpath "$0")")/../..")
 source "$root/tools/wine/env.sh"
+source "$root/tools/art/gallery_lib.sh"
 
 product_key='HKLM\Software\Norvane\Tembly ZQ4MKT Quillmate'
 uninstaller="$WINEPREFIX/drive_c/Program Files (x86)/Norvane/Quillmate/uninstall.exe"
 stand_in_pid=
 
-probe() { "$QM_WINE" "$probe_exe" "$@" 2>/dev/null; }
-within() {
-    local end=$((SECONDS + $1))
-    shift
-    while ! "$@"; do
-        [[ $SECONDS -ge $end ]] && return 1
-        sleep 0.3
-    done
-}
 # The title of the shown wizard window (installer and uninstaller titles differ per language).
 wizard_title() {
     probe windows | awk -F'\t' '$2 == 1 && $3 == "#32770" && /Quillmate/ {print $4; exit}'
