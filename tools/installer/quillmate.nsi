@@ -58,9 +58,12 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "${QM_COPYRIGHT}"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\quillmate.exe"
 !define MUI_FINISHPAGE_RUN_PARAMETERS "-silent"
 
+; The long product name takes three lines in the titles of several languages.
+!define MUI_WELCOMEPAGE_TITLE_3LINES
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
+!define MUI_FINISHPAGE_TITLE_3LINES
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
