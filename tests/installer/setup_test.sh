@@ -291,6 +291,28 @@ rc=0; install /S /LANG=1049 "/D=$odd_folder" || rc=$?
 [[ $rc -eq 0 ]] || fail "exit code $rc"
 expect_installation "$odd_folder" 1049
 start_from_autostart "$(versions_text 1049 1.23 1.24)"
+# An update from there: the library gets the firmware folder in the ANSI code page.
+"$QM_WINE" "$odd_folder\\quillmate.exe" &
+program=$!
+probe wait "$title" 20000 >/dev/null || fail "the installed program shows no window"
+sleep 2
+probe click "$title" 1008 >/dev/null || fail "no action button"
+updated=0
+for _ in $(seq 1 60); do
+    "$QM_WINE" "$plug_exe" status | grep -q 'version=1.24' && { updated=1; break; }
+    sleep 1
+done
+[[ $updated == 1 ]] || fail "the player was not updated from [$odd_folder]: $("$QM_WINE" "$plug_exe" status)"
+# The result message over the window is answered first.
+for _ in $(seq 1 30); do
+    if [[ $(probe windows "$title" | awk -F'\t' '$2 == 1' | wc -l) -ge 2 ]]; then
+        probe click "$title" 1 >/dev/null || true
+        break
+    fi
+    sleep 1
+done
+probe post "$title" "reg:$destroy_message" 0 0 >/dev/null || true
+ends_within $program 20 || { fail "the program does not end"; kill $program 2>/dev/null || true; }
 folder=$(unix_path "$odd_folder")
 "$QM_WINE" "$odd_folder\\uninstall.exe" /S
 gone_within "$folder" 20 || fail "left behind: $(cd "$folder" && find . | tr '\n' ' ')"
