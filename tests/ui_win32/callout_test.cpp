@@ -63,18 +63,6 @@ std::vector<Sample> Follow(HWND hWnd) {
     return samples;
 }
 
-// Waits until the window has slid in completely (its size stays put).
-void WaitShown(HWND hWnd) {
-    SIZE last{-1, -1};
-    for (int i = 0; i < 200; ++i) {
-        const SIZE size = WindowSize(hWnd);
-        if (size.cx > 0 && size.cy > 0 && size.cx == last.cx && size.cy == last.cy)
-            return;
-        last = size;
-        Sleep(40);
-    }
-}
-
 // The one test that waits the callout's real ten seconds.
 TEST(CallOut, BottomTaskbarSlidesUpFromItsTopEdgeHoldsAndCloses) {
     constexpr UINT HOLD = HOLD_MS;
@@ -113,7 +101,7 @@ TEST(CallOut, YesSetsAcceptedAndSlidesOutAtOnce) {
     DWORD closing = 0;
     RunDriven([&] { return callout.DoModal(); },
               [&](HWND hWnd) {
-                  WaitShown(hWnd);
+                  WaitSizeSettled(hWnd);
                   const DWORD start = GetTickCount();
                   Click(hWnd, IDC_CALLOUT_YES);
                   WaitGone(hWnd, 10000);
@@ -144,7 +132,7 @@ TEST(CallOut, EveryLanguageShowsItsTextsAndCancelLeavesItRefused) {
         LONG exStyle = 0;
         RunDriven([&] { return callout.DoModal(); },
                   [&](HWND hWnd) {
-                      WaitShown(hWnd);
+                      WaitSizeSettled(hWnd);
                       text = ItemText(hWnd, IDC_CALLOUT_TEXT);
                       yes = ItemText(hWnd, IDC_CALLOUT_YES);
                       cancel = ItemText(hWnd, IDC_CALLOUT_CANCEL);
@@ -170,7 +158,7 @@ TEST(PopUp, EveryLanguageShowsItsMessageAndAnyClickSendsItAway) {
         DWORD closing = 0;
         RunDriven([&] { return popup.DoModal(); },
                   [&](HWND hWnd) {
-                      WaitShown(hWnd);
+                      WaitSizeSettled(hWnd);
                       text = ItemText(hWnd, IDC_CALLOUT_TEXT);
                       linksHidden = !ItemVisible(hWnd, IDC_CALLOUT_YES) &&
                                     !ItemVisible(hWnd, IDC_CALLOUT_CANCEL);
@@ -231,7 +219,7 @@ TEST(CallOut, CalloutAndPopupLeaveTheForegroundWindowActive) {
         HWND hForeground = nullptr;
         RunDriven([&] { return dialog->DoModal(); },
                   [&](HWND hWnd) {
-                      WaitShown(hWnd);
+                      WaitSizeSettled(hWnd);
                       hForeground = GetForegroundWindow();
                       PostMessageW(hWnd, WM_CLOSE, 0, 0);
                       WaitGone(hWnd, 10000);

@@ -15,18 +15,6 @@
 
 namespace {
 
-// The callout and popup slide in first; they are measured once their size stops changing.
-void WaitFullSize(HWND hWnd) {
-    SIZE last{-1, -1};
-    for (int i = 0; i < 100; ++i) {
-        const SIZE now = WindowSize(hWnd);
-        if (now.cx > 0 && now.cy > 0 && now.cx == last.cx && now.cy == last.cy)
-            return;
-        last = now;
-        Sleep(50);
-    }
-}
-
 void ExpectNoOverflow(const wchar_t* what, uint16_t language,
                       const std::function<std::unique_ptr<CDialog>()>& make, int closeId) {
     const std::unique_ptr<CDialog> dialog = make();
@@ -34,7 +22,7 @@ void ExpectNoOverflow(const wchar_t* what, uint16_t language,
     RunDriven([&] { return dialog->DoModal(); },
               [&](HWND hWnd) {
                   ASSERT_TRUE(hWnd);
-                  WaitFullSize(hWnd);
+                  WaitSizeSettled(hWnd);
                   overflows = TextOverflows(hWnd);
                   Screenshot(hWnd, std::wstring(what) + L"-" + std::to_wstring(language));
                   if (closeId)

@@ -75,6 +75,17 @@ SIZE WindowSize(HWND hWnd) {
     return {rc.right - rc.left, rc.bottom - rc.top};
 }
 
+void WaitSizeSettled(HWND hWnd) {
+    SIZE last{-1, -1};
+    for (int i = 0; i < 200; ++i) {
+        const SIZE size = WindowSize(hWnd);
+        if (size.cx > 0 && size.cy > 0 && size.cx == last.cx && size.cy == last.cy)
+            return;
+        last = size;
+        Sleep(40);
+    }
+}
+
 void Settle(HWND hWnd, DWORD milliseconds) {
     Sleep(milliseconds);
     DWORD_PTR result = 0;

@@ -18,6 +18,8 @@ RECT ItemRect(HWND hDialog, int id);
 bool ItemVisible(HWND hDialog, int id);
 LONG ExStyle(HWND hWnd);
 SIZE WindowSize(HWND hWnd);
+// Waits up to 8 s until a window that slides in keeps its size (the callout and popup).
+void WaitSizeSettled(HWND hWnd);
 
 // Lets the window's thread handle everything queued so far.
 void Settle(HWND hWnd, DWORD milliseconds = 30);
